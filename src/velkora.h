@@ -1,0 +1,18 @@
+/**
+ * @file velkora.h
+ * The C interface of the Velkora library: every function a foreign caller can
+ * reach, declared for C99 and C++.
+ *
+ * Objects are named by integer handles. A function that fails returns a
+ * status value (-1 for the library's own errors, -999 for anything else,
+ * -999.999 from functions that return a double) and leaves the reason on the
+ * calling thread's error stack (app_lastError). Functions that return text
+ * copy it into the caller's buffer and return the buffer size that holds all
+ * of it, NUL included.
+ */
+#ifndef VELKORA_H
+#define VELKORA_H
+
+#include "platform/app_capi.h"
+
+#endif
