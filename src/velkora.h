@@ -14,5 +14,7 @@
 #define VELKORA_H
 
 #include "platform/app_capi.h"
+#include "interface/stoich_bridge.h"
+#include "platform/mechanism_capi.h"
 
 #endif
