@@ -5,6 +5,9 @@ BUILD ?= build
 JOBS  ?= 2
 CMAKE_FLAGS ?=
 
+# Keep the nested makes of the build from announcing every directory.
+MAKEFLAGS += --no-print-directory
+
 .PHONY: all deps configure build demo test bench clean
 
 all: build

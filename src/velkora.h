@@ -16,5 +16,7 @@
 #include "platform/app_capi.h"
 #include "interface/stoich_bridge.h"
 #include "platform/mechanism_capi.h"
+#include "platform/reactor_capi.h"
+#include "interface/vessel_bridge.h"
 
 #endif

@@ -56,12 +56,13 @@ public:
     static std::shared_ptr<T>& at(int n)
     {
         Storage& s = storage();
-        if (n < 0 || n >= static_cast<int>(s.m_objects.size())) {
-            throw VelkoraError("Cabinet::at", "Index {} out of range.", n);
+        // One unsigned comparison rejects negative handles too.
+        if (static_cast<size_t>(n) >= s.m_objects.size()) {
+            throwAt("Index {} out of range.", n);
         }
         std::shared_ptr<T>& slot = s.m_objects[n];
         if (!slot) {
-            throw VelkoraError("Cabinet::at", "Object with index {} has been deleted.", n);
+            throwAt("Object with index {} has been deleted.", n);
         }
         return slot;
     }
@@ -100,9 +101,17 @@ private:
     static Storage& storage()
     {
         if (!s_storage) {
-            s_storage = new Storage();
+            create();
         }
         return *s_storage;
+    }
+
+    // Out of line, so that the lookup itself stays a few instructions.
+    [[gnu::noinline, gnu::cold]] static void create() { s_storage = new Storage(); }
+
+    [[noreturn, gnu::noinline, gnu::cold]] static void throwAt(const char* message, int n)
+    {
+        throw VelkoraError("Cabinet::at", message, n);
     }
 };
 
