@@ -75,6 +75,10 @@ int MultiNewton::solve(double* x0, double* x1, PseudoTransientProblem& problem, 
         writelog("\n  Newton  {:>4s}  {:>11s}  {:>8s}  {:>7s}", "iter", "log10(step)", "damping", "Jac age");
     }
     bool forceJacobian = false;
+    // The step at the accepted point, computed while damping, is the next
+    // iteration's step as long as the Jacobian stays the same.
+    bool haveStep = false;
+    double norm0 = 0.0;
     for (int iter = 1; iter <= m_maxIterations; iter++) {
         m_stats.iterations++;
         if (forceJacobian || !jac.isFactored() || jac.age() > m_maxJacobianAge) {
@@ -82,8 +86,14 @@ int MultiNewton::solve(double* x0, double* x1, PseudoTransientProblem& problem, 
                 return SingularJacobian;
             }
             forceJacobian = false;
+            haveStep = false;
         }
-        double norm0 = newtonStep(problem, m_x.data(), m_step.data());
+        if (haveStep) {
+            m_step.swap(m_trialStep);
+        } else {
+            norm0 = newtonStep(problem, m_x.data(), m_step.data());
+        }
+        haveStep = false;
         if (norm0 < 1.0) {
             for (size_t i = 0; i < m_size; i++) {
                 x1[i] = std::clamp(m_x[i] + m_step[i], problem.lowerBound(i), problem.upperBound(i));
@@ -122,16 +132,13 @@ int MultiNewton::solve(double* x0, double* x1, PseudoTransientProblem& problem, 
         }
         m_x.swap(m_trial);
         jac.incrementAge();
-        if (norm1 < 1.0) {
-            for (size_t i = 0; i < m_size; i++) {
-                x1[i] = std::clamp(m_x[i] + m_trialStep[i], problem.lowerBound(i), problem.upperBound(i));
-            }
-            if (loglevel >= 2) {
-                writelog("\n  Newton  {:>4d}  {:>11.3f}  {:>8.4f}  {:>7d}  converged", iter + 1,
-                         std::log10(norm1), 1.0, jac.age());
-            }
-            return Converged;
+        // An aged Jacobian that no longer contracts the step well costs more
+        // iterations than a fresh one.
+        if (norm1 > m_slowContraction * norm0 && jac.age() > 1) {
+            forceJacobian = true;
         }
+        norm0 = norm1;
+        haveStep = true;
     }
     return IterationLimit;
 }

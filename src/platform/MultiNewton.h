@@ -53,6 +53,10 @@ public:
     void setMaxJacobianAge(int age) { m_maxJacobianAge = age; }
     //! Largest number of iterations of one solve; 50 by default.
     void setMaxIterations(int n) { m_maxIterations = n; }
+    //! A step that shrinks the next one by less than this factor, with a
+    //! Jacobian at least two iterations old, has the Jacobian re-evaluated
+    //! (0.5 by default; 1 or more turns this off).
+    void setSlowContraction(double factor) { m_slowContraction = factor; }
 
     //! Solves from `x0`, writing the solution into `x1` (each problem-size
     //! values). Returns Converged (1) or a negative Result; throws only what
@@ -75,6 +79,7 @@ protected:
     int m_maxJacobianAge = 5;
     int m_maxIterations = 50;
     int m_maxDampingTries = 7;
+    double m_slowContraction = 0.5;
     std::vector<double> m_x;
     std::vector<double> m_step;
     std::vector<double> m_trial;
