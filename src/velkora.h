@@ -18,5 +18,7 @@
 #include "platform/mechanism_capi.h"
 #include "platform/reactor_capi.h"
 #include "interface/vessel_bridge.h"
+#include "interface/flux_bridge.h"
+#include "platform/gastransport_capi.h"
 
 #endif
