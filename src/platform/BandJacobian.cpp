@@ -114,11 +114,6 @@ void BandJacobian::reallocate()
     }
 }
 
-void BandJacobian::resetStatistics()
-{
-    SystemJacobian::resetStatistics();
-}
-
 void BandJacobian::startEvaluation()
 {
     std::fill(m_steady.begin(), m_steady.end(), 0.0);
@@ -189,7 +184,6 @@ void BandJacobian::evaluateByDifferences(const Residual& f, double* x, const dou
 
 void BandJacobian::refactorTransient(double rdt, int* mask)
 {
-    m_lastRdt = rdt;
     if (mask) {
         std::copy(mask, mask + m_size, m_lastMask.begin());
     }

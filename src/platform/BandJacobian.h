@@ -31,7 +31,6 @@ public:
 
     void setProblemSize(size_t n) override;
     void configureBandwidth(size_t bw) override;
-    void resetStatistics() override;
     void refactorTransient(double rdt, int* mask) override;
     void solve(double* b) override;
 
@@ -63,7 +62,6 @@ private:
     std::vector<double> m_steps;     //!< difference step of each column
     std::vector<double> m_saved;     //!< unperturbed values of the moved columns
     std::vector<int> m_lastMask;
-    double m_lastRdt = 0.0;
     bool m_haveSteady = false;
     double m_relativeStep;
     double m_absoluteStep;
