@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "interface/VelkoraError.h"
+#include "support/ErrorText.h"
 #include "platform/HardSphereGas.h"
 
 namespace Velkora
@@ -142,14 +143,6 @@ TEST(HardSphereGas, ThermalDiffusionAndElectricalConductivityAreZero)
 
 TEST(HardSphereGas, RefusesBadInput)
 {
-    auto error = [](const std::function<void()>& call) {
-        try {
-            call();
-        } catch (const VelkoraError& err) {
-            return std::string(err.what());
-        }
-        return std::string("no error");
-    };
     HardSphereGas gas({MN2, MO2}, {sigmaN2, sigmaO2}, {3.5 * R, 3.5 * R});
     double good[2] = {0.5, 0.5}, negative[2] = {1.5, -0.5}, off[2] = {0.5, 0.6};
     struct Case
@@ -177,7 +170,7 @@ TEST(HardSphereGas, RefusesBadInput)
          "HardSphereGas::getMassFluxes: The mole fractions sum to 1.1, not 1 (within 1e-06)."},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(error(c.call), c.message);
+        EXPECT_EQ(testing::errorOf(c.call), c.message);
     }
     EXPECT_EQ(gas.temperature(), 300.0); // failed calls change nothing
 }

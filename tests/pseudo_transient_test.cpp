@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "interface/VelkoraError.h"
+#include "support/ErrorText.h"
 #include "support/LogCapture.h"
 #include "support/ScriptedSteadyProblem.h"
 
@@ -13,22 +14,14 @@ namespace Velkora
 namespace
 {
 
+using testing::errorOf;
+
 using testing::LogCapture;
 using testing::ScriptedNewton;
 using testing::ScriptedSteadyProblem;
 using Step = ScriptedNewton::Step;
 
 constexpr int fail = -1;
-
-std::string errorOf(const std::function<void()>& call)
-{
-    try {
-        call();
-    } catch (const VelkoraError& err) {
-        return err.what();
-    }
-    return "no error";
-}
 
 struct Observer : StepObserver
 {

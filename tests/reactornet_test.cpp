@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "interface/VelkoraError.h"
+#include "support/ErrorText.h"
 #include "platform/BatchReactor.h"
 #include "platform/ReactorNet.h"
 #include "platform/parseReaction.h"
@@ -13,6 +14,8 @@ namespace Velkora
 {
 namespace
 {
+
+using testing::errorOf;
 
 std::shared_ptr<BatchReactor> reactor(std::vector<std::shared_ptr<Reaction>> reactions,
                                       std::vector<std::pair<const char*, double>> initial)
@@ -30,16 +33,6 @@ std::shared_ptr<ReactorNet> network(std::vector<std::shared_ptr<ReactorBase>> re
     net->setTolerances(1e-10, 1e-14);
     net->setSensitivityTolerances(1e-8, 1e-12);
     return net;
-}
-
-std::string errorOf(const std::function<void()>& call)
-{
-    try {
-        call();
-    } catch (const VelkoraError& err) {
-        return err.what();
-    }
-    return "no error";
 }
 
 TEST(BatchReactor, SpeciesComeFromTheReactionsInOrderOfAppearance)

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "interface/VelkoraError.h"
+#include "support/ErrorText.h"
 #include "steady/PseudoTransientProblem.h"
 #include "support/RecordingJacobian.h"
 
@@ -12,6 +13,8 @@ namespace Velkora
 {
 namespace
 {
+
+using testing::errorOf;
 
 using testing::RecordingJacobian;
 
@@ -78,16 +81,6 @@ struct ProblemWithJacobian : ::testing::Test
     Exposed p;
     std::shared_ptr<RecordingJacobian> jac = std::make_shared<RecordingJacobian>();
 };
-
-std::string errorOf(const std::function<void()>& call)
-{
-    try {
-        call();
-    } catch (const VelkoraError& err) {
-        return err.what();
-    }
-    return "no error";
-}
 
 TEST(PseudoTransientProblem, StartsWithTheDocumentedDefaults)
 {

@@ -88,6 +88,21 @@ public:
         slot.reset();
     }
 
+    //! The objects of the `n` handles at `handles`, in order, sharing their
+    //! ownership; the first bad handle throws. `n` of 0 or less reads
+    //! nothing; a null array with `n` above 0 is refused, naming `procedure`.
+    static std::vector<std::shared_ptr<T>> collect(const char* procedure, int n, const int* handles)
+    {
+        if (n > 0 && handles == nullptr) {
+            throw VelkoraError(procedure, "The handle array is a null pointer.");
+        }
+        std::vector<std::shared_ptr<T>> list;
+        for (int i = 0; i < n; i++) {
+            list.push_back(at(handles[i]));
+        }
+        return list;
+    }
+
     //! Number of slots, deleted ones included.
     static int size()
     {

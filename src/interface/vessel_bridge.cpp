@@ -23,13 +23,7 @@ extern "C" {
 int reactornet_new(int n, const int* reactors)
 {
     try {
-        if (n > 0 && reactors == nullptr) {
-            throw VelkoraError("reactornet_new", "The reactor handle array is a null pointer.");
-        }
-        std::vector<std::shared_ptr<ReactorBase>> list;
-        for (int i = 0; i < n; i++) {
-            list.push_back(ReactorCabinet::at(reactors[i]));
-        }
+        std::vector<std::shared_ptr<ReactorBase>> list = ReactorCabinet::collect("reactornet_new", n, reactors);
         return NetCabinet::add(newReactorNet(list));
     } catch (...) {
         return handleAllExceptions(-2, -999);

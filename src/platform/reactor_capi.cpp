@@ -29,13 +29,7 @@ extern "C" {
 int reactor_new(int n, const int* reactions)
 {
     try {
-        if (n > 0 && reactions == nullptr) {
-            throw VelkoraError("reactor_new", "The reaction handle array is a null pointer.");
-        }
-        std::vector<std::shared_ptr<Reaction>> list;
-        for (int i = 0; i < n; i++) {
-            list.push_back(Cabinet<Reaction>::at(reactions[i]));
-        }
+        auto list = Cabinet<Reaction>::collect("reactor_new", n, reactions);
         return Cabinet<ReactorBase>::add(std::make_shared<BatchReactor>(list));
     } catch (...) {
         return handleAllExceptions(-1, -999);

@@ -2,17 +2,8 @@
 #include <stdio.h>
 #include <string.h>
 
+#include "check.h"
 #include "velkora.h"
-
-static int failures = 0;
-#define CHECK(cond)                                                          \
-    do {                                                                     \
-        if (!(cond)) {                                                       \
-            fprintf(stderr, "%s:%d: check failed: %s\n", __FILE__, __LINE__, \
-                    #cond);                                                  \
-            failures++;                                                      \
-        }                                                                    \
-    } while (0)
 
 int main(void)
 {

@@ -51,7 +51,7 @@ TEST(ReactorNetInterface, NewStopsAtTheFirstBadReactorHandle)
     EXPECT_EQ(lastError(), "ReactorNet::ReactorNet: A reactor network needs at least one reactor.");
     EXPECT_EQ(reactornet_new(-3, nullptr), -2);
     EXPECT_EQ(reactornet_new(2, nullptr), -2);
-    EXPECT_EQ(lastError(), "reactornet_new: The reactor handle array is a null pointer.");
+    EXPECT_EQ(lastError(), "reactornet_new: The handle array is a null pointer.");
     EXPECT_EQ(reactornet_cabinetSize(), nets);
 }
 
