@@ -14,8 +14,9 @@ class PseudoTransientProblem;
 //! Solves the equations of a PseudoTransientProblem in its current mode
 //! (steady, or transient with its reciprocal step) by a damped, modified
 //! Newton iteration: each step dx = -A^{-1} r uses the problem's factored
-//! Jacobian, which is re-evaluated only when it is older than
-//! maxJacobianAge() iterations or when damping fails with an aged one.
+//! Jacobian, which is re-evaluated when it is older than maxJacobianAge()
+//! iterations, when damping fails with an aged one, and when an aged one
+//! contracts the step too slowly (setSlowContraction()).
 //!
 //! Damping: a step is scaled down to keep every component within the
 //! problem's bounds, then by halving (up to `m_maxDampingTries` times) until
