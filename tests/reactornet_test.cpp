@@ -90,6 +90,10 @@ TEST(ReactorNet, FirstOrderDecayAndItsSensitivity)
         EXPECT_NEAR(net->sensitivity(a, 0), -k * t, 1e-5);
         EXPECT_NEAR(net->sensitivity(b, 0), k * t * A / (1.0 - A), 1e-5);
     }
+    // A new setting takes effect on the next advance; until then the
+    // sensitivities of the state reached stay readable.
+    net->setMaxTimeStep(0.5);
+    EXPECT_NEAR(net->sensitivity(a, 0), -k * 2.0, 1e-5);
 }
 
 TEST(ReactorNet, SecondOrderAndReversibleReactionsMatchClosedForms)

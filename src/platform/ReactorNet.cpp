@@ -345,8 +345,8 @@ double ReactorNet::sensitivity(size_t component, size_t parameter)
                            "Parameter index {} out of range (the network has {} parameters).", parameter,
                            m_nparams);
     }
-    if (!m_integrator || m_needsSetup) {
-        return 0.0; // nothing integrated since the last set-up
+    if (!m_integrator) {
+        return 0.0; // nothing integrated yet: every sensitivity is still 0
     }
     double c = m_integrator->state()[component];
     if (std::abs(c) <= m_atol) {
