@@ -5,7 +5,7 @@
 
 #include "interface/Cabinet.h"
 #include "interface/handleAllExceptions.h"
-#include "platform/Application.h"
+#include "platform/app/Application.h"
 
 namespace Velkora
 {

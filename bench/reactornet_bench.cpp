@@ -3,7 +3,7 @@
 #include <benchmark/benchmark.h>
 
 #include "interface/registries.h"
-#include "platform/ReactorNet.h"
+#include "platform/reactors/ReactorNet.h"
 #include "velkora.h"
 
 using namespace Velkora;

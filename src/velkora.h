@@ -13,12 +13,12 @@
 #ifndef VELKORA_H
 #define VELKORA_H
 
-#include "platform/app_capi.h"
+#include "platform/app/app_capi.h"
 #include "interface/stoich_bridge.h"
-#include "platform/mechanism_capi.h"
-#include "platform/reactor_capi.h"
+#include "platform/kinetics/mechanism_capi.h"
+#include "platform/reactors/reactor_capi.h"
 #include "interface/vessel_bridge.h"
 #include "interface/flux_bridge.h"
-#include "platform/gastransport_capi.h"
+#include "platform/transport/gastransport_capi.h"
 
 #endif

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "interface/VelkoraError.h"
-#include "platform/BandJacobian.h"
+#include "platform/numerics/BandJacobian.h"
 
 namespace Velkora
 {

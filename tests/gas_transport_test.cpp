@@ -6,7 +6,7 @@
 
 #include "interface/VelkoraError.h"
 #include "support/ErrorText.h"
-#include "platform/HardSphereGas.h"
+#include "platform/transport/HardSphereGas.h"
 
 namespace Velkora
 {

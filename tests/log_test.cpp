@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "interface/writelog.h"
-#include "platform/app_capi.h"
+#include "platform/app/app_capi.h"
 #include "support/LogCapture.h"
 
 namespace Velkora

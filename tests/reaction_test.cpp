@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "interface/VelkoraError.h"
-#include "platform/parseReaction.h"
+#include "platform/kinetics/parseReaction.h"
 
 namespace Velkora
 {

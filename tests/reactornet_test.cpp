@@ -6,9 +6,9 @@
 
 #include "interface/VelkoraError.h"
 #include "support/ErrorText.h"
-#include "platform/BatchReactor.h"
-#include "platform/ReactorNet.h"
-#include "platform/parseReaction.h"
+#include "platform/reactors/BatchReactor.h"
+#include "platform/reactors/ReactorNet.h"
+#include "platform/kinetics/parseReaction.h"
 
 namespace Velkora
 {

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "interface/stringResult.h"
-#include "platform/stringUtils.h"
+#include "platform/app/stringUtils.h"
 
 namespace Velkora
 {

@@ -22,7 +22,7 @@
 #include <memory>
 #include <vector>
 
-#include "platform/BandJacobian.h"
+#include "platform/numerics/BandJacobian.h"
 #include "steady/PseudoTransientProblem.h"
 
 namespace flame

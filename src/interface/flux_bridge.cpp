@@ -4,7 +4,7 @@
 #include "interface/handleAllExceptions.h"
 #include "interface/registries.h"
 #include "interface/stringResult.h"
-#include "platform/Transport.h"
+#include "platform/transport/Transport.h"
 
 namespace Velkora
 {

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "interface/VelkoraError.h"
-#include "platform/Application.h"
+#include "platform/app/Application.h"
 
 namespace Velkora
 {

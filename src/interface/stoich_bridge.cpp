@@ -4,7 +4,7 @@
 #include "interface/handleAllExceptions.h"
 #include "interface/registries.h"
 #include "interface/stringResult.h"
-#include "platform/Reaction.h"
+#include "platform/kinetics/Reaction.h"
 
 namespace Velkora
 {

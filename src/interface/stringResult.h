@@ -6,7 +6,7 @@
 #include <string>
 
 #include "interface/VelkoraError.h"
-#include "platform/stringUtils.h"
+#include "platform/app/stringUtils.h"
 
 namespace Velkora
 {

@@ -3,7 +3,7 @@
 
 #include "interface/handleAllExceptions.h"
 #include "interface/registries.h"
-#include "platform/ReactorNet.h"
+#include "platform/reactors/ReactorNet.h"
 
 namespace Velkora
 {

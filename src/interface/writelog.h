@@ -7,7 +7,7 @@
 
 #include <fmt/format.h>
 
-#include "platform/Logger.h"
+#include "platform/app/Logger.h"
 
 namespace Velkora
 {

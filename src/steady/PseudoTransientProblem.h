@@ -9,9 +9,9 @@
 #include <utility>
 #include <vector>
 
-#include "platform/MultiNewton.h"
-#include "platform/StepObserver.h"
-#include "platform/SystemJacobian.h"
+#include "platform/numerics/MultiNewton.h"
+#include "platform/numerics/StepObserver.h"
+#include "platform/numerics/SystemJacobian.h"
 
 namespace Velkora
 {

@@ -10,7 +10,7 @@
 
 #include "interface/VelkoraError.h"
 #include "interface/registries.h"
-#include "platform/Transport.h"
+#include "platform/transport/Transport.h"
 #include "support/ErrorStack.h"
 #include "velkora.h"
 

@@ -8,7 +8,7 @@
 #include <memory>
 #include <vector>
 
-#include "platform/BandJacobian.h"
+#include "platform/numerics/BandJacobian.h"
 #include "steady/PseudoTransientProblem.h"
 
 namespace Velkora::testing

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "platform/Logger.h"
+#include "platform/app/Logger.h"
 
 namespace Velkora::testing
 {

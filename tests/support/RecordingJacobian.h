@@ -8,7 +8,7 @@
 #include <fmt/format.h>
 
 #include "interface/VelkoraError.h"
-#include "platform/SystemJacobian.h"
+#include "platform/numerics/SystemJacobian.h"
 
 namespace Velkora::testing
 {

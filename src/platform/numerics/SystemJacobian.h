@@ -1,0 +1,65 @@
+//! @file SystemJacobian.h
+//! The Jacobian of a discretised system and the linear solver that uses it.
+#ifndef VELKORA_PLATFORM_NUMERICS_SYSTEMJACOBIAN_H
+#define VELKORA_PLATFORM_NUMERICS_SYSTEMJACOBIAN_H
+
+#include <cstddef>
+#include <cstdint>
+
+namespace Velkora
+{
+
+//! Holds the steady Jacobian J = df/dx of a residual f, and solves with its
+//! transient form A = J - rdt * diag(mask): the Jacobian of the backward
+//! Euler residual f(x) - rdt * mask * (x - x_old) that the steady solver
+//! uses while time stepping (rdt = 1/dt; mask 1 for components with a time
+//! derivative, 0 for algebraic ones). With rdt = 0, A = J.
+class SystemJacobian
+{
+public:
+    virtual ~SystemJacobian() {}
+
+    //! Number of unknowns.
+    virtual void setProblemSize(size_t n) { m_size = n; }
+    //! Half-bandwidth: J(i, j) may be non-zero only where |i - j| <= bw.
+    virtual void configureBandwidth(size_t bw) { m_bandwidth = bw; }
+    //! Evaluation count 0, age 100000 (too old to reuse), time spent 0.
+    virtual void resetStatistics();
+
+    //! Forms A for `rdt` and `mask` (problem size values) from the stored
+    //! steady Jacobian and factors it. Throws a VelkoraError when A is
+    //! singular. Before any evaluation it only records the two for later.
+    virtual void refactorTransient(double rdt, int* mask) = 0;
+    //! Overwrites `b` with the solution of A x = b. Throws unless factored.
+    virtual void solve(double* b) = 0;
+
+    size_t problemSize() const { return m_size; }
+    size_t bandwidth() const { return m_bandwidth; }
+    //! Fresh evaluations since the last reset.
+    int32_t evaluationCount() const { return m_evaluationCount; }
+    //! Factorizations since the last reset.
+    int32_t factorizationCount() const { return m_factorizationCount; }
+    //! Newton iterations since the last evaluation.
+    int age() const { return m_age; }
+    void incrementAge() { m_age++; }
+    //! Whether the last refactorTransient() produced a usable factorization.
+    bool isFactored() const { return m_factored; }
+    //! Seconds spent in evaluations since the last reset.
+    double evaluationSeconds() const { return m_evaluationSeconds; }
+
+protected:
+    //! Subclasses call this once per fresh evaluation.
+    void countEvaluation(double seconds);
+
+    size_t m_size = 0;
+    size_t m_bandwidth = 0;
+    int32_t m_evaluationCount = 0;
+    int32_t m_factorizationCount = 0;
+    int m_age = 100000;
+    bool m_factored = false;
+    double m_evaluationSeconds = 0.0;
+};
+
+} // namespace Velkora
+
+#endif

@@ -1,0 +1,250 @@
+#include "platform/transport/HardSphereGas.h"
+
+#include <cmath>
+
+#include "interface/VelkoraError.h"
+
+namespace Velkora
+{
+
+namespace
+{
+constexpr double Boltzmann = 1.380649e-23;   // J/K
+constexpr double Avogadro = 6.02214076e23;   // 1/mol
+constexpr double GasConstant = Boltzmann * Avogadro;
+constexpr double Pi = 3.14159265358979323846;
+constexpr double moleFractionTolerance = 1e-6;
+
+bool positiveFinite(double v)
+{
+    return std::isfinite(v) && v > 0.0;
+}
+} // namespace
+
+HardSphereGas::HardSphereGas(const std::vector<double>& molarMass, const std::vector<double>& diameter,
+                             const std::vector<double>& molarCp)
+    : m_molarMass(molarMass), m_diameter(diameter), m_molarCp(molarCp)
+{
+    const char* procedure = "HardSphereGas::HardSphereGas";
+    const size_t n = molarMass.size();
+    if (n < 1) {
+        throw VelkoraError(procedure, "A mixture needs at least one species.");
+    }
+    if (diameter.size() != n || molarCp.size() != n) {
+        throw VelkoraError(procedure, "Got {} molar masses, {} diameters and {} heat capacities.", n,
+                           diameter.size(), molarCp.size());
+    }
+    for (size_t k = 0; k < n; k++) {
+        if (!positiveFinite(molarMass[k])) {
+            throw VelkoraError(procedure, "The molar mass of species {} must be positive and finite, not {}.", k,
+                               molarMass[k]);
+        }
+        if (!positiveFinite(diameter[k])) {
+            throw VelkoraError(procedure, "The diameter of species {} must be positive and finite, not {}.", k,
+                               diameter[k]);
+        }
+        if (!positiveFinite(molarCp[k])) {
+            throw VelkoraError(procedure, "The heat capacity of species {} must be positive and finite, not {}.", k,
+                               molarCp[k]);
+        }
+    }
+    m_X.assign(n, 1.0 / n);
+}
+
+void HardSphereGas::checkMoleFractions(const char* procedure, const double* X) const
+{
+    if (X == nullptr) {
+        throw VelkoraError(procedure, "The mole fractions are a null pointer.");
+    }
+    double sum = 0.0;
+    for (size_t k = 0; k < nSpecies(); k++) {
+        if (!std::isfinite(X[k]) || X[k] < 0.0) {
+            throw VelkoraError(procedure, "The mole fraction of species {} must be finite and not negative, not {}.",
+                               k, X[k]);
+        }
+        sum += X[k];
+    }
+    if (std::abs(sum - 1.0) > moleFractionTolerance) {
+        throw VelkoraError(procedure, "The mole fractions sum to {}, not 1 (within {}).", sum,
+                           moleFractionTolerance);
+    }
+}
+
+void HardSphereGas::setState(double T, double P, const double* X)
+{
+    const char* procedure = "HardSphereGas::setState";
+    if (!positiveFinite(T)) {
+        throw VelkoraError(procedure, "The temperature must be positive and finite, not {}.", T);
+    }
+    if (!positiveFinite(P)) {
+        throw VelkoraError(procedure, "The pressure must be positive and finite, not {}.", P);
+    }
+    checkMoleFractions(procedure, X);
+    m_T = T;
+    m_P = P;
+    m_X.assign(X, X + nSpecies());
+}
+
+void HardSphereGas::speciesViscosities(std::vector<double>& mu) const
+{
+    mu.resize(nSpecies());
+    for (size_t k = 0; k < nSpecies(); k++) {
+        double m = m_molarMass[k] / Avogadro;
+        double s = m_diameter[k];
+        mu[k] = (5.0 / 16.0) * std::sqrt(Pi * m * Boltzmann * m_T) / (Pi * s * s);
+    }
+}
+
+void HardSphereGas::getSpeciesViscosities(double* visc)
+{
+    std::vector<double> mu;
+    speciesViscosities(mu);
+    std::copy(mu.begin(), mu.end(), visc);
+}
+
+double HardSphereGas::wilke(const std::vector<double>& v, const std::vector<double>& mu) const
+{
+    const size_t n = nSpecies();
+    double sum = 0.0;
+    for (size_t k = 0; k < n; k++) {
+        if (m_X[k] == 0.0) {
+            continue;
+        }
+        double denominator = 0.0;
+        for (size_t j = 0; j < n; j++) {
+            double a = 1.0 + std::sqrt(mu[k] / mu[j]) * std::pow(m_molarMass[j] / m_molarMass[k], 0.25);
+            double phi = a * a / std::sqrt(8.0 * (1.0 + m_molarMass[k] / m_molarMass[j]));
+            denominator += m_X[j] * phi;
+        }
+        sum += m_X[k] * v[k] / denominator;
+    }
+    return sum;
+}
+
+double HardSphereGas::viscosity()
+{
+    std::vector<double> mu;
+    speciesViscosities(mu);
+    return wilke(mu, mu);
+}
+
+double HardSphereGas::thermalConductivity()
+{
+    std::vector<double> mu;
+    speciesViscosities(mu);
+    std::vector<double> lambda(nSpecies());
+    for (size_t k = 0; k < nSpecies(); k++) {
+        lambda[k] = mu[k] / m_molarMass[k] * (m_molarCp[k] + 1.25 * GasConstant);
+    }
+    return wilke(lambda, mu);
+}
+
+double HardSphereGas::binary(size_t i, size_t j) const
+{
+    double mi = m_molarMass[i] / Avogadro;
+    double mj = m_molarMass[j] / Avogadro;
+    double reduced = mi * mj / (mi + mj);
+    double s = 0.5 * (m_diameter[i] + m_diameter[j]);
+    double n = m_P / (Boltzmann * m_T);
+    return (3.0 / 16.0) * std::sqrt(2.0 * Pi * Boltzmann * m_T / reduced) / (n * Pi * s * s);
+}
+
+void HardSphereGas::getBinaryDiffCoeffs(size_t ld, double* d)
+{
+    if (ld < nSpecies()) {
+        throw VelkoraError("HardSphereGas::getBinaryDiffCoeffs",
+                           "The leading dimension {} is less than the number of species, {}.", ld, nSpecies());
+    }
+    for (size_t j = 0; j < nSpecies(); j++) {
+        for (size_t i = 0; i < nSpecies(); i++) {
+            d[j * ld + i] = binary(i, j);
+        }
+    }
+}
+
+void HardSphereGas::getMultiDiffCoeffs(size_t, double*)
+{
+    throw VelkoraError("HardSphereGas::getMultiDiffCoeffs",
+                       "Multicomponent diffusion coefficients are not provided by the '{}' model; use the "
+                       "mixture-averaged or binary coefficients.",
+                       transportModel());
+}
+
+void HardSphereGas::mixDiffCoeffs(const std::vector<double>& X, double* d) const
+{
+    const size_t n = nSpecies();
+    double meanMass = 0.0;
+    for (size_t k = 0; k < n; k++) {
+        meanMass += X[k] * m_molarMass[k];
+    }
+    for (size_t k = 0; k < n; k++) {
+        double sum = 0.0;
+        for (size_t j = 0; j < n; j++) {
+            if (j != k) {
+                sum += X[j] / binary(k, j);
+            }
+        }
+        if (sum == 0.0) {
+            d[k] = binary(k, k);
+        } else {
+            double Y = X[k] * m_molarMass[k] / meanMass;
+            d[k] = (1.0 - Y) / sum;
+        }
+    }
+}
+
+void HardSphereGas::getMixDiffCoeffs(double* d)
+{
+    mixDiffCoeffs(m_X, d);
+}
+
+void HardSphereGas::getThermalDiffCoeffs(double* dt)
+{
+    std::fill(dt, dt + nSpecies(), 0.0);
+}
+
+void HardSphereGas::massFluxes(const char* procedure, const double* X1, const double* X2, double delta,
+                               std::vector<double>& j) const
+{
+    if (!positiveFinite(delta)) {
+        throw VelkoraError(procedure, "The distance between the states must be positive and finite, not {}.", delta);
+    }
+    checkMoleFractions(procedure, X1);
+    checkMoleFractions(procedure, X2);
+    const size_t n = nSpecies();
+    std::vector<double> mean(n), D(n);
+    double meanMass = 0.0;
+    for (size_t k = 0; k < n; k++) {
+        mean[k] = 0.5 * (X1[k] + X2[k]);
+        meanMass += mean[k] * m_molarMass[k];
+    }
+    mixDiffCoeffs(mean, D.data());
+    const double c = m_P / (GasConstant * m_T);
+    j.resize(n);
+    double total = 0.0;
+    for (size_t k = 0; k < n; k++) {
+        j[k] = -c * D[k] * (X2[k] - X1[k]) / delta * m_molarMass[k];
+        total += j[k];
+    }
+    for (size_t k = 0; k < n; k++) {
+        j[k] -= mean[k] * m_molarMass[k] / meanMass * total;
+    }
+}
+
+void HardSphereGas::getMassFluxes(const double* state1, const double* state2, double delta, double* fluxes)
+{
+    std::vector<double> j;
+    massFluxes("HardSphereGas::getMassFluxes", state1, state2, delta, j);
+    std::copy(j.begin(), j.end(), fluxes);
+}
+
+void HardSphereGas::getMolarFluxes(const double* state1, const double* state2, double delta, double* fluxes)
+{
+    std::vector<double> j;
+    massFluxes("HardSphereGas::getMolarFluxes", state1, state2, delta, j);
+    for (size_t k = 0; k < nSpecies(); k++) {
+        fluxes[k] = j[k] / m_molarMass[k];
+    }
+}
+
+} // namespace Velkora
