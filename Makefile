@@ -1,35 +1,51 @@
-# Entry points: `make demo`, `make test`, `make bench`.
-# Each installs missing Debian packages first (as root), then configures and builds.
+# Entry points: make demo, make test, make bench, make docs, make fuzz,
+# make install. Each installs the Debian packages it needs first (as root),
+# then configures and builds what it needs, and nothing more.
 
-BUILD ?= build
-JOBS  ?= 2
+BUILD   ?= build
+JOBS    ?= 2
+PREFIX  ?= /usr/local
 CMAKE_FLAGS ?=
 
 # Keep the nested makes of the build from announcing every directory.
 MAKEFLAGS += --no-print-directory
 
-.PHONY: all deps configure build demo test bench clean
+configure = cmake -S . -B $(BUILD) $(CMAKE_FLAGS) $(1) >/dev/null
+
+.PHONY: all build demo test bench docs fuzz install clean
 
 all: build
 
-deps:
-	@sh scripts/install-deps.sh
+# The library alone.
+build:
+	@sh scripts/install-deps.sh demo
+	@$(call configure,)
+	@cmake --build $(BUILD) -j$(JOBS) --target velkora
 
-configure: deps
-	@cmake -S . -B $(BUILD) $(CMAKE_FLAGS) >/dev/null
+# The library and the examples, then each example runs.
+demo:
+	@sh scripts/install-deps.sh demo
+	@$(call configure,-DVELKORA_BUILD_EXAMPLES=ON -DVELKORA_BUILD_TESTS=OFF -DVELKORA_BUILD_BENCHMARKS=OFF)
+	@cmake --build $(BUILD) -j$(JOBS) --target demo
 
-build: configure
+# Everything that is tested, then every test.
+test:
+	@sh scripts/install-deps.sh test
+	@$(call configure,-DVELKORA_BUILD_EXAMPLES=ON -DVELKORA_BUILD_TESTS=ON)
 	@cmake --build $(BUILD) -j$(JOBS)
-
-demo: build
-	@cmake --build $(BUILD) --target demo
-
-test: build
 	@ctest --test-dir $(BUILD) --output-on-failure -j$(JOBS)
 
-bench: configure
+bench:
+	@sh scripts/install-deps.sh bench
+	@$(call configure,-DVELKORA_BUILD_BENCHMARKS=ON)
 	@cmake --build $(BUILD) -j$(JOBS) --target benchmarks
 	@cmake --build $(BUILD) --target run-benchmarks
+
+install:
+	@sh scripts/install-deps.sh demo
+	@$(call configure,)
+	@cmake --build $(BUILD) -j$(JOBS) --target velkora
+	@cmake --install $(BUILD) --prefix $(PREFIX)
 
 clean:
 	@rm -rf $(BUILD)

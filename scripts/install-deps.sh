@@ -1,12 +1,34 @@
 #!/bin/sh
-# Installs the Debian packages the build needs, when they are missing.
+# Installs the Debian packages that a make target needs, when they are missing.
 # Run as root on Debian 12; elsewhere it only reports what is missing.
+#
+#   install-deps.sh [demo|test|bench|docs|fuzz]...     (default: demo)
 set -eu
 
-PACKAGES="cmake g++ make libfmt-dev libsundials-dev libgtest-dev libbenchmark-dev"
+# What each target needs; every target needs what the library needs.
+library="cmake g++ make pkg-config libfmt-dev libsundials-dev"
+need_demo="$library"
+need_test="$library libgtest-dev"
+need_bench="$library libbenchmark-dev"
+need_docs="doxygen"
+need_fuzz="$library clang libclang-rt-14-dev"
+
+[ $# -eq 0 ] && set -- demo
+wanted=""
+for target in "$@"; do
+    case "$target" in
+        demo) wanted="$wanted $need_demo" ;;
+        test) wanted="$wanted $need_test" ;;
+        bench) wanted="$wanted $need_bench" ;;
+        docs) wanted="$wanted $need_docs" ;;
+        fuzz) wanted="$wanted $need_fuzz" ;;
+        *) echo "install-deps.sh: unknown target '$target'" >&2; exit 2 ;;
+    esac
+done
 
 missing=""
-for p in $PACKAGES; do
+for p in $wanted; do
+    case " $missing " in *" $p "*) continue ;; esac
     if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
         missing="$missing $p"
     fi

@@ -13,6 +13,7 @@
 #ifndef VELKORA_H
 #define VELKORA_H
 
+#include "velkora/version.h"
 #include "platform/app/app_capi.h"
 #include "interface/stoich_bridge.h"
 #include "platform/kinetics/mechanism_capi.h"

@@ -4,6 +4,7 @@
 #include "interface/stringResult.h"
 #include "platform/app/Application.h"
 #include "platform/app/Logger.h"
+#include "velkora/version.h"
 
 using namespace Velkora;
 
@@ -41,6 +42,15 @@ int app_clearErrors(void)
 {
     messages().clearErrors();
     return 0;
+}
+
+int app_version(int buflen, char* buf)
+{
+    try {
+        return deliverString("app_version", VELKORA_VERSION_STRING, buflen, buf);
+    } catch (...) {
+        return handleAllExceptions(-1, -999);
+    }
 }
 
 int app_setLogWriter(velkora_LogWriter writer, void* userData)

@@ -31,6 +31,13 @@ int app_popError(void);
 /** Removes every entry of the calling thread's error stack; returns 0. */
 int app_clearErrors(void);
 
+/** Copies the version of the library that is running, "major.minor.patch",
+ *  into `buf` (`buflen` bytes, truncated, NUL-terminated) and returns the
+ *  buffer size that holds all of it. Compare it with VELKORA_VERSION_STRING
+ *  of velkora/version.h to check that headers and library agree. Returns -1
+ *  for a negative `buflen`. */
+int app_version(int buflen, char* buf);
+
 /** Sends all further log text to `writer`, called with `userData`; NULL
  *  sends it to standard output again. Returns 0. */
 int app_setLogWriter(velkora_LogWriter writer, void* userData);

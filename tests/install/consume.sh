@@ -1,0 +1,33 @@
+#!/bin/sh
+# Installs the library into a scratch prefix and builds two outside programs
+# with only what the install gives: a C program through pkg-config and a C++
+# project through find_package(Velkora). Both run and check their results.
+#
+#   consume.sh BUILD_DIR WORK_DIR
+set -eu
+here=$(cd "$(dirname "$0")" && pwd)
+build=$1
+work=$2
+rm -rf "$work"
+mkdir -p "$work"
+prefix="$work/prefix"
+
+cmake --install "$build" --prefix "$prefix" >/dev/null
+
+lib=$(find "$prefix" -name 'libvelkora.so.*.*.*' | head -n 1)
+soname=$(readelf -d "$lib" | sed -n 's/.*Library soname: \[\(.*\)\]/\1/p')
+echo "installed $(basename "$lib"), soname $soname"
+[ "$soname" = "libvelkora.so.0" ]
+
+pc=$(find "$prefix" -name velkora.pc | head -n 1)
+PKG_CONFIG_PATH=$(dirname "$pc")
+export PKG_CONFIG_PATH
+libdir=$(pkg-config --variable=libdir velkora)
+# shellcheck disable=SC2046
+${CC:-cc} -std=c99 -Wall -Wextra -pedantic -Werror $(pkg-config --cflags velkora) "$here/consume.c" \
+    -o "$work/consume_c" $(pkg-config --libs velkora) -lm -Wl,-rpath,"$libdir"
+"$work/consume_c"
+
+cmake -S "$here/cpp" -B "$work/cpp-build" -DCMAKE_PREFIX_PATH="$prefix" >/dev/null
+cmake --build "$work/cpp-build" >/dev/null
+"$work/cpp-build/bratu"
