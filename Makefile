@@ -41,6 +41,20 @@ bench:
 	@cmake --build $(BUILD) -j$(JOBS) --target benchmarks
 	@cmake --build $(BUILD) --target run-benchmarks
 
+# API reference of the public headers, in $(BUILD)/docs/html; fails when a C
+# function of the interface lacks the documentation of a parameter or result.
+docs:
+	@sh scripts/install-deps.sh demo docs
+	@$(call configure,)
+	@mkdir -p $(BUILD)/docs
+	@( cat docs/Doxyfile; \
+	   echo "OUTPUT_DIRECTORY = $(BUILD)/docs"; \
+	   echo "INPUT += $(BUILD)/generated/velkora/version.h"; \
+	   echo "PROJECT_NUMBER = $$(sed -n 's/.*VELKORA_VERSION_STRING "\(.*\)"/\1/p' $(BUILD)/generated/velkora/version.h)"; \
+	   echo "WARN_LOGFILE = $(BUILD)/docs/warnings.log" ) | doxygen -
+	@sh scripts/check-docs.sh $(BUILD)/docs/warnings.log
+	@echo "docs: $(BUILD)/docs/html/index.html"
+
 install:
 	@sh scripts/install-deps.sh demo
 	@$(call configure,)

@@ -5,10 +5,14 @@
  *
  * Objects are named by integer handles. A function that fails returns a
  * status value (-1 for the library's own errors, -999 for anything else,
- * -999.999 from functions that return a double) and leaves the reason on the
- * calling thread's error stack (app_lastError). Functions that return text
- * copy it into the caller's buffer and return the buffer size that holds all
- * of it, NUL included.
+ * -999.999 from functions that return a double; each function's
+ * documentation gives its own) and leaves the reason on the calling thread's
+ * error stack (app_lastError). Functions that return text copy it into the
+ * caller's buffer and return the buffer size that holds all of it, NUL
+ * included.
+ *
+ * Not synchronised: a program that calls from several threads serialises its
+ * calls; each thread has its own error stack.
  */
 #ifndef VELKORA_H
 #define VELKORA_H

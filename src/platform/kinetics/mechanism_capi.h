@@ -1,7 +1,8 @@
 /**
  * @file mechanism_capi.h
  * C functions that build reactions from their equations. The handles they
- * return are Reaction handles: every rxn_* function takes them.
+ * return are reaction handles: every rxn_* function and reactor_new() take
+ * them.
  */
 #ifndef VELKORA_PLATFORM_KINETICS_MECHANISM_CAPI_H
 #define VELKORA_PLATFORM_KINETICS_MECHANISM_CAPI_H
@@ -10,13 +11,25 @@
 extern "C" {
 #endif
 
-/** Parses `equation` ("A + B => C", "2 A <=> B", "2 H + M <=> H2 + M") into a
- *  mass-action reaction with forward rate coefficient `forward` and reverse
- *  coefficient `reverse` (SI units: (m^3/mol)^(order-1)/s, a third body
- *  counting in the order; `reverse` must be 0 for an irreversible reaction).
- *  Returns the new reaction's handle, or -1 when the equation or a
- *  coefficient is faulty (the error stack names the column of the fault),
- *  -999 for other failures. */
+/** Parses an equation into a mass-action reaction with constant rate
+ *  coefficients.
+ *
+ *  The equation is a reactant side, an arrow ("=>" irreversible, "<=>"
+ *  reversible) and a product side. A side is one or more terms joined by
+ *  "+"; a term is a species name with an optional positive coefficient in
+ *  front ("2 A", "0.5 O2"). A species name starts with a letter and
+ *  holds no blanks and none of "+", "<", "=", ">". The term "M", on both
+ *  sides and without a coefficient, makes it a three-body reaction.
+ *
+ *  @param equation  the equation, NUL-terminated; not NULL
+ *  @param forward   forward rate coefficient, finite and not negative, in SI
+ *                   units: (m^3/mol)^(order-1)/s, a third body counting in
+ *                   the order
+ *  @param reverse   reverse rate coefficient, likewise; must be 0 for an
+ *                   irreversible reaction
+ *  @return the new reaction's handle; -1 for a faulty equation or
+ *          coefficient (the message quotes the equation and gives the column
+ *          of the fault) or a NULL `equation`, -999 for any other failure */
 int mech_newReaction(const char* equation, double forward, double reverse);
 
 #ifdef __cplusplus

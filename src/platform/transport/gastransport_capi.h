@@ -1,9 +1,10 @@
 /**
  * @file gastransport_capi.h
  * C functions that create hard-sphere gas transport evaluators and set their
- * state. The handles they return are Transport handles: every trans_*
- * function takes them. Failure values are (library error, other error); the
- * reason is on the calling thread's error stack.
+ * state. The handles they return are evaluator handles: every trans_*
+ * function takes them. Each function returns a status value on failure, as
+ * its documentation says, and leaves the reason on the calling thread's error
+ * stack (app_lastError).
  */
 #ifndef VELKORA_PLATFORM_TRANSPORT_GASTRANSPORT_CAPI_H
 #define VELKORA_PLATFORM_TRANSPORT_GASTRANSPORT_CAPI_H
@@ -12,18 +13,26 @@
 extern "C" {
 #endif
 
-/** Creates an evaluator for a mixture of `n` neutral gas species with molar
- *  masses `molarMass` (kg/mol), collision diameters `diameter` (m) and
- *  constant molar heat capacities `molarCp` (J/mol/K; NULL for 5/2 R, the
- *  value of a monatomic gas). It starts at 300 K, 101325 Pa and equal mole
- *  fractions. Returns the Transport handle. Fails with (-1, -999): `n` below
- *  1, a null array, or a value that is not positive and finite. */
+/** Creates an evaluator for a dilute mixture of neutral gas species modelled
+ *  as rigid spheres. It starts at 300 K, 101325 Pa and equal mole fractions.
+ *  @param n          number of species, at least 1
+ *  @param molarMass  `n` molar masses, kg/mol, positive and finite; not NULL
+ *  @param diameter   `n` collision diameters, m, positive and finite; not NULL
+ *  @param molarCp    `n` constant molar heat capacities, J/mol/K, positive
+ *                    and finite; NULL for 5/2 R, the value of a monatomic gas
+ *  @return the evaluator handle; -1 for a bad count, a NULL array or a bad
+ *          value, -999 for any other failure */
 int gastrans_new(int n, const double* molarMass, const double* diameter, const double* molarCp);
 
-/** Sets the temperature (K), pressure (Pa) and the `n` mole fractions `X`
- *  (finite, not negative, summing to 1 within 1e-6); returns 0. Fails with
- *  (-1, -999): a bad value, `n` other than the evaluator's species count, or
- *  a handle that is not a hard-sphere gas. */
+/** Sets the state of a hard-sphere gas evaluator.
+ *  @param handle  an evaluator handle from gastrans_new()
+ *  @param T       temperature, K, positive and finite
+ *  @param P       pressure, Pa, positive and finite
+ *  @param n       number of mole fractions: the evaluator's species count
+ *  @param X       `n` mole fractions, finite, not negative, summing to 1
+ *                 within 1e-6; not NULL
+ *  @return 0; -1 for a bad value, a wrong `n` or a handle that is not a
+ *          hard-sphere gas, -999 for any other failure */
 int gastrans_setState(int handle, double T, double P, int n, const double* X);
 
 #ifdef __cplusplus
