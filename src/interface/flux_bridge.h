@@ -10,7 +10,9 @@
  * every failure. The reason is on the calling thread's error stack
  * (app_lastError). Array lengths marked "not used" are not checked: arrays
  * must hold what the evaluator writes (one value per species, or leading
- * dimension times species). SI units throughout.
+ * dimension times species); a NULL array is refused with -1. A property
+ * that is not a finite number is never returned as a success: it fails with
+ * -1 or -999.999. SI units throughout.
  */
 #ifndef VELKORA_INTERFACE_FLUX_BRIDGE_H
 #define VELKORA_INTERFACE_FLUX_BRIDGE_H

@@ -23,8 +23,8 @@ extern "C" {
  *  @param reactors  `n` reactor handles (from reactor_new), each at most once;
  *                   not NULL when `n` > 0
  *  @return the network handle; -2 for a bad reactor handle, a NULL array, no
- *          reactors or a reactor listed twice (nothing is registered then),
- *          -999 for any other failure */
+ *          reactors, a reactor listed twice or reactors without species
+ *          (nothing is registered then), -999 for any other failure */
 int reactornet_new(int n, const int* reactors);
 
 /** Sets the time from which the network integrates; the integrator starts
@@ -42,22 +42,27 @@ int reactornet_setInitialTime(int net, double time);
 int reactornet_setMaxTimeStep(int net, double maxStep);
 
 /** Sets the tolerances of the concentrations (defaults 1e-9 and 1e-15).
+ *  Tolerances the integrator cannot honour are refused.
  *  @param net   a network handle
- *  @param rtol  relative tolerance, finite and not negative
- *  @param atol  absolute tolerance, mol/m^3, finite and not negative
+ *  @param rtol  relative tolerance: 0, or finite and at least 2.2e-16
+ *               (machine precision)
+ *  @param atol  absolute tolerance, mol/m^3, finite and at least 1e-100
  *  @return 0; -1 for a bad handle or a bad tolerance, -999 for any other
  *          failure */
 int reactornet_setTolerances(int net, double rtol, double atol);
 
 /** Sets the tolerances of the sensitivities (defaults 1e-6 and 1e-8).
+ *  Tolerances the integrator cannot honour are refused.
  *  @param net   a network handle
- *  @param rtol  relative tolerance, finite and not negative
- *  @param atol  absolute tolerance, finite and not negative
+ *  @param rtol  relative tolerance: 0, or finite and at least 2.2e-16
+ *  @param atol  absolute tolerance, finite and at least 1e-100
  *  @return 0; -1 for a bad handle or a bad tolerance, -999 for any other
  *          failure */
 int reactornet_setSensitivityTolerances(int net, double rtol, double atol);
 
-/** Integrates the network to exactly a given time.
+/** Integrates the network to exactly a given time. After a failure the
+ *  network keeps its time and the reactors their state from before the call,
+ *  and the next call starts the integrator afresh from there.
  *  @param net   a network handle
  *  @param time  the target, s, finite and not before reactornet_time()
  *  @return 0; -1 for a bad handle, a bad target or an integrator failure
@@ -67,7 +72,8 @@ int reactornet_advance(int net, double time);
 
 /** Takes one internal step of the integrator.
  *  @param net  a network handle
- *  @return the new time, s; -999.999 for every failure */
+ *  @return the new time, s, always later than the time before; -999.999 for
+ *          every failure, an integrator that makes no progress included */
 double reactornet_step(int net);
 
 /** The current time of the network.

@@ -17,9 +17,10 @@ extern "C" {
  *  The equation is a reactant side, an arrow ("=>" irreversible, "<=>"
  *  reversible) and a product side. A side is one or more terms joined by
  *  "+"; a term is a species name with an optional positive coefficient in
- *  front ("2 A", "0.5 O2"). A species name starts with a letter and
+ *  front ("2 A", "0.5 O2", "1e-3 X"). A species name starts with a letter and
  *  holds no blanks and none of "+", "<", "=", ">". The term "M", on both
- *  sides and without a coefficient, makes it a three-body reaction.
+ *  sides and without a coefficient, makes it a three-body reaction; each side
+ *  needs at least one species besides it.
  *
  *  @param equation  the equation, NUL-terminated; not NULL
  *  @param forward   forward rate coefficient, finite and not negative, in SI

@@ -1,5 +1,6 @@
 #include "platform/kinetics/parseReaction.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <cstdlib>
@@ -76,19 +77,53 @@ private:
         }
         bool thirdBody = false;
         size_t termStart = begin;
-        for (size_t i = begin; i <= end; i++) {
-            if (i < end && m_text[i] != '+') {
-                continue;
-            }
-            if (parseTerm(termStart, i, side)) {
+        while (true) {
+            // Terms are joined by "+", but not by the sign of a coefficient's
+            // exponent ("1e+20 A").
+            size_t afterNumber = numberEnd(skipBlanks(termStart, end), end);
+            size_t termEnd = std::min(m_text.find('+', afterNumber), end);
+            if (parseTerm(termStart, termEnd, side)) {
                 if (thirdBody) {
-                    fail(skipBlanks(termStart, i), "third body 'M' given twice on one side");
+                    fail(skipBlanks(termStart, termEnd), "third body 'M' given twice on one side");
                 }
                 thirdBody = true;
             }
-            termStart = i + 1;
+            if (termEnd == end) {
+                break;
+            }
+            termStart = termEnd + 1;
+        }
+        if (side.empty()) {
+            fail(skipBlanks(begin, end), std::string(which) + " side has no species");
         }
         return thirdBody;
+    }
+
+    // End of the number that starts at `pos` (`pos` itself if none does):
+    // digits and dots, then an optional exponent, "e" or "E", an optional
+    // sign and at least one digit. A letter "e" not followed so starts the
+    // species name ("2e" is two of species e).
+    size_t numberEnd(size_t pos, size_t end) const
+    {
+        auto digit = [&](size_t i) { return i < end && std::isdigit(static_cast<unsigned char>(m_text[i])); };
+        size_t p = pos;
+        while (p < end && (digit(p) || m_text[p] == '.')) {
+            p++;
+        }
+        if (p == pos || p >= end || (m_text[p] != 'e' && m_text[p] != 'E')) {
+            return p;
+        }
+        size_t q = p + 1;
+        if (q < end && (m_text[q] == '+' || m_text[q] == '-')) {
+            q++;
+        }
+        if (!digit(q)) {
+            return p;
+        }
+        while (digit(q)) {
+            q++;
+        }
+        return q;
     }
 
     // Parses one term; returns true for the third body, else adds the species.
@@ -100,20 +135,21 @@ private:
         }
         double coefficient = 1.0;
         bool hasCoefficient = false;
-        if (std::isdigit(static_cast<unsigned char>(m_text[pos])) || m_text[pos] == '.') {
-            size_t numberStart = pos;
-            size_t dots = 0;
-            while (pos < end && (std::isdigit(static_cast<unsigned char>(m_text[pos])) || m_text[pos] == '.')) {
-                dots += (m_text[pos] == '.');
-                pos++;
-            }
+        size_t numberStart = pos;
+        pos = numberEnd(pos, end);
+        if (pos != numberStart) {
             std::string number = m_text.substr(numberStart, pos - numberStart);
-            if (dots > 1 || number == ".") {
+            size_t mantissa = number.find_first_of("eE");
+            std::string digits = number.substr(0, mantissa);
+            if (std::count(digits.begin(), digits.end(), '.') > 1 || digits == ".") {
                 fail(numberStart, "bad number '" + number + "'");
             }
             coefficient = std::strtod(number.c_str(), nullptr);
-            if (!(coefficient > 0.0) || !std::isfinite(coefficient)) {
+            if (!(coefficient > 0.0)) {
                 fail(numberStart, "coefficient '" + number + "' is not positive");
+            }
+            if (!std::isfinite(coefficient)) {
+                fail(numberStart, "coefficient '" + number + "' is too large");
             }
             hasCoefficient = true;
             pos = skipBlanks(pos, end);

@@ -48,6 +48,9 @@ BatchReactor::BatchReactor(const std::vector<std::shared_ptr<Reaction>>& reactio
         }
         m_terms.push_back(std::move(t));
     }
+    if (m_species.empty()) {
+        throw VelkoraError("BatchReactor::BatchReactor", "The reactions have no species.");
+    }
     m_concentrations.assign(m_species.size(), 0.0);
 }
 

@@ -24,7 +24,8 @@ namespace Velkora
 class BatchReactor : public ReactorBase
 {
 public:
-    //! Throws for an empty list, a null reaction, or one without a rate.
+    //! Throws for an empty list, a null reaction, one without a rate, or
+    //! reactions without species.
     explicit BatchReactor(const std::vector<std::shared_ptr<Reaction>>& reactions);
 
     std::string type() const override { return "BatchReactor"; }

@@ -50,8 +50,9 @@ public:
     CvodesIntegrator(const CvodesIntegrator&) = delete;
     CvodesIntegrator& operator=(const CvodesIntegrator&) = delete;
 
-    //! Runs CVODES towards `tout` in `mode`; returns the time reached.
-    double integrate(double tout, int mode, const char* procedure)
+    //! Runs CVODES towards `tout` in `mode` from the network's time `from`;
+    //! returns the time reached.
+    double integrate(double tout, int mode, const char* procedure, double from)
     {
         double tret = 0.0;
         m_message.clear();
@@ -59,10 +60,10 @@ public:
         if (flag < 0) {
             long steps = 0;
             CVodeGetNumSteps(m_mem, &steps);
-            double reached = 0.0;
+            double reached = from;
             CVodeGetCurrentTime(m_mem, &reached);
             throw VelkoraError(procedure, "CVODES failed with {} at t = {} after {} steps: {}",
-                               flagName(flag), reached, steps,
+                               flagName(flag), std::max(reached, from), steps,
                                m_message.empty() ? std::string("no further detail") : m_message);
         }
         m_sensCurrent = false;
@@ -169,6 +170,15 @@ private:
         auto* self = static_cast<CvodesIntegrator*>(data);
         try {
             self->m_net.evalRhs(N_VGetArrayPointer(y), N_VGetArrayPointer(ydot));
+            // A rate that is not a number may come from a trial state far off:
+            // a recoverable failure makes CVODES retry with a smaller step.
+            const double* f = N_VGetArrayPointer(ydot);
+            for (size_t i = 0; i < self->m_net.m_neq; i++) {
+                if (!std::isfinite(f[i])) {
+                    self->m_message = "a rate is not a finite number";
+                    return 1;
+                }
+            }
             return 0;
         } catch (const std::exception& err) {
             self->m_message = std::string("rate evaluation failed: ") + err.what();
@@ -219,6 +229,9 @@ ReactorNet::ReactorNet(const std::vector<std::shared_ptr<ReactorBase>>& reactors
         m_neq += reactors[i]->nSpecies();
         m_nparams += reactors[i]->nReactions();
     }
+    if (m_neq == 0) {
+        throw VelkoraError("ReactorNet::ReactorNet", "The reactors of the network have no species.");
+    }
     m_knownVersions.assign(reactors.size(), 0);
 }
 
@@ -245,11 +258,27 @@ void ReactorNet::setMaxTimeStep(double maxStep)
 
 namespace
 {
+// CVODES weighs each error by 1/(rtol |y| + atol) and sums the squares of the
+// weighted values: with an absolute tolerance much below this floor a
+// component near 0 overflows that sum, and the integrator then loops on
+// infinities instead of failing.
+constexpr double minAbsoluteTolerance = 1e-100;
+
 void checkTolerances(const char* procedure, double rtol, double atol)
 {
     if (!std::isfinite(rtol) || rtol < 0.0 || !std::isfinite(atol) || atol < 0.0) {
         throw VelkoraError(procedure, "Tolerances must be finite and not negative, not rtol = {}, atol = {}.",
                            rtol, atol);
+    }
+    const double epsilon = std::numeric_limits<double>::epsilon();
+    if (rtol != 0.0 && rtol < epsilon) {
+        throw VelkoraError(procedure,
+                           "The relative tolerance {} lies below machine precision: give 0 or at least {}.", rtol,
+                           epsilon);
+    }
+    if (atol < minAbsoluteTolerance) {
+        throw VelkoraError(procedure, "The absolute tolerance {} lies below {}, which the integrator cannot honour.",
+                           atol, minAbsoluteTolerance);
     }
 }
 } // namespace
@@ -302,8 +331,12 @@ void ReactorNet::advance(double t)
         return;
     }
     prepare();
-    m_integrator->setStopTime(t);
-    m_integrator->integrate(t, CV_NORMAL, "ReactorNet::advance");
+    double reached = integrateTo(t, CV_NORMAL, "ReactorNet::advance");
+    if (reached != t) {
+        m_needsSetup = true;
+        throw VelkoraError("ReactorNet::advance", "The integrator stopped at t = {} instead of {}, from t = {}.",
+                           reached, t, m_time);
+    }
     m_time = t;
     writeStateToReactors(m_integrator->state());
 }
@@ -312,10 +345,28 @@ double ReactorNet::step()
 {
     prepare();
     // No stop time: a previous advance() may have left one at the current time.
-    m_integrator->setStopTime(std::numeric_limits<double>::max());
-    m_time = m_integrator->integrate(m_time + 1.0, CV_ONE_STEP, "ReactorNet::step");
+    double reached = integrateTo(std::numeric_limits<double>::max(), CV_ONE_STEP, "ReactorNet::step");
+    if (!(reached > m_time) || !std::isfinite(reached)) {
+        m_needsSetup = true;
+        throw VelkoraError("ReactorNet::step", "The integrator made no progress at t = {} (it returned t = {}).",
+                           m_time, reached);
+    }
+    m_time = reached;
     writeStateToReactors(m_integrator->state());
     return m_time;
+}
+
+double ReactorNet::integrateTo(double stopTime, int mode, const char* procedure)
+{
+    try {
+        m_integrator->setStopTime(stopTime);
+        return m_integrator->integrate(mode == CV_NORMAL ? stopTime : m_time + 1.0, mode, procedure, m_time);
+    } catch (...) {
+        // After a failure CVODES may hold a state it cannot continue from:
+        // start afresh from the last state reached.
+        m_needsSetup = true;
+        throw;
+    }
 }
 
 size_t ReactorNet::globalComponentIndex(const std::string& name, size_t reactor) const

@@ -26,7 +26,8 @@ class CvodesIntegrator;
 class ReactorNet
 {
 public:
-    //! Throws for an empty list, a null reactor, or a reactor listed twice.
+    //! Throws for an empty list, a null reactor, a reactor listed twice, or
+    //! reactors without species.
     explicit ReactorNet(const std::vector<std::shared_ptr<ReactorBase>>& reactors);
     ~ReactorNet();
     ReactorNet(const ReactorNet&) = delete;
@@ -37,15 +38,20 @@ public:
     //! Largest internal step (s); 0 means no limit. Throws when negative or not finite.
     void setMaxTimeStep(double maxStep);
     //! Relative and absolute tolerances of the concentrations (mol/m^3).
-    //! Throws when negative or not finite.
+    //! Throws unless rtol is 0 or at least machine precision (2.2e-16) and
+    //! atol is at least 1e-100, both finite: smaller ones the integrator
+    //! cannot honour.
     void setTolerances(double rtol, double atol);
-    //! Relative and absolute tolerances of the sensitivities.
+    //! Relative and absolute tolerances of the sensitivities; the same limits.
     void setSensitivityTolerances(double rtol, double atol);
 
     //! Integrates to exactly `t` (s); throws for a time before time() or not
-    //! finite, and for any integrator failure.
+    //! finite, and for any integrator failure. After a failure time() and the
+    //! reactors keep the last state reached before the call, and the next
+    //! call sets the integrator up afresh from there.
     void advance(double t);
-    //! Takes one internal step and returns the new time.
+    //! Takes one internal step and returns the new time, always later than
+    //! the one before; throws as advance() does.
     double step();
     //! The current time (s).
     double time() const { return m_time; }
@@ -76,6 +82,10 @@ private:
     friend class CvodesIntegrator;
     void evalRhs(const double* y, double* ydot) const;
     void prepare();
+    //! Integrates in `mode` (CVODES' CV_NORMAL or CV_ONE_STEP) with a stop
+    //! time; returns the time reached. A failure marks the integrator for a
+    //! fresh set-up.
+    double integrateTo(double stopTime, int mode, const char* procedure);
     void readStateFromReactors(double* y);
     void writeStateToReactors(const double* y);
 

@@ -19,6 +19,28 @@ bool positiveFinite(double v)
 {
     return std::isfinite(v) && v > 0.0;
 }
+
+// The ranges the model accepts: wide enough for any gas, narrow enough that
+// no formula of the model overflows or underflows to a value it divides by.
+struct Range
+{
+    double low;
+    double high;
+    bool contains(double v) const { return v >= low && v <= high; } // false for NaN
+};
+constexpr Range molarMassRange{1e-7, 1e3};   // kg/mol: an electron to a large polymer
+constexpr Range diameterRange{1e-12, 1e-6};  // m
+constexpr Range molarCpRange{1e-3, 1e6};     // J/mol/K
+constexpr Range temperatureRange{1e-2, 1e6}; // K
+constexpr Range pressureRange{1e-6, 1e12};   // Pa
+
+void checkRange(const char* procedure, const char* what, size_t k, const Range& range, double v)
+{
+    if (!range.contains(v)) {
+        throw VelkoraError(procedure, "The {} of species {} must lie in [{}, {}], not {}.", what, k, range.low,
+                           range.high, v);
+    }
+}
 } // namespace
 
 HardSphereGas::HardSphereGas(const std::vector<double>& molarMass, const std::vector<double>& diameter,
@@ -35,18 +57,9 @@ HardSphereGas::HardSphereGas(const std::vector<double>& molarMass, const std::ve
                            diameter.size(), molarCp.size());
     }
     for (size_t k = 0; k < n; k++) {
-        if (!positiveFinite(molarMass[k])) {
-            throw VelkoraError(procedure, "The molar mass of species {} must be positive and finite, not {}.", k,
-                               molarMass[k]);
-        }
-        if (!positiveFinite(diameter[k])) {
-            throw VelkoraError(procedure, "The diameter of species {} must be positive and finite, not {}.", k,
-                               diameter[k]);
-        }
-        if (!positiveFinite(molarCp[k])) {
-            throw VelkoraError(procedure, "The heat capacity of species {} must be positive and finite, not {}.", k,
-                               molarCp[k]);
-        }
+        checkRange(procedure, "molar mass", k, molarMassRange, molarMass[k]);
+        checkRange(procedure, "diameter", k, diameterRange, diameter[k]);
+        checkRange(procedure, "heat capacity", k, molarCpRange, molarCp[k]);
     }
     m_X.assign(n, 1.0 / n);
 }
@@ -73,11 +86,13 @@ void HardSphereGas::checkMoleFractions(const char* procedure, const double* X) c
 void HardSphereGas::setState(double T, double P, const double* X)
 {
     const char* procedure = "HardSphereGas::setState";
-    if (!positiveFinite(T)) {
-        throw VelkoraError(procedure, "The temperature must be positive and finite, not {}.", T);
+    if (!temperatureRange.contains(T)) {
+        throw VelkoraError(procedure, "The temperature must lie in [{}, {}] K, not {}.", temperatureRange.low,
+                           temperatureRange.high, T);
     }
-    if (!positiveFinite(P)) {
-        throw VelkoraError(procedure, "The pressure must be positive and finite, not {}.", P);
+    if (!pressureRange.contains(P)) {
+        throw VelkoraError(procedure, "The pressure must lie in [{}, {}] Pa, not {}.", pressureRange.low,
+                           pressureRange.high, P);
     }
     checkMoleFractions(procedure, X);
     m_T = T;
@@ -97,8 +112,11 @@ void HardSphereGas::speciesViscosities(std::vector<double>& mu) const
 
 void HardSphereGas::getSpeciesViscosities(double* visc)
 {
+    const char* procedure = "HardSphereGas::getSpeciesViscosities";
+    requireOutput(procedure, visc);
     std::vector<double> mu;
     speciesViscosities(mu);
+    requireFinite(procedure, mu.data(), mu.size());
     std::copy(mu.begin(), mu.end(), visc);
 }
 
@@ -125,7 +143,7 @@ double HardSphereGas::viscosity()
 {
     std::vector<double> mu;
     speciesViscosities(mu);
-    return wilke(mu, mu);
+    return finiteResult("HardSphereGas::viscosity", wilke(mu, mu));
 }
 
 double HardSphereGas::thermalConductivity()
@@ -136,7 +154,7 @@ double HardSphereGas::thermalConductivity()
     for (size_t k = 0; k < nSpecies(); k++) {
         lambda[k] = mu[k] / m_molarMass[k] * (m_molarCp[k] + 1.25 * GasConstant);
     }
-    return wilke(lambda, mu);
+    return finiteResult("HardSphereGas::thermalConductivity", wilke(lambda, mu));
 }
 
 double HardSphereGas::binary(size_t i, size_t j) const
@@ -151,14 +169,22 @@ double HardSphereGas::binary(size_t i, size_t j) const
 
 void HardSphereGas::getBinaryDiffCoeffs(size_t ld, double* d)
 {
+    const char* procedure = "HardSphereGas::getBinaryDiffCoeffs";
     if (ld < nSpecies()) {
-        throw VelkoraError("HardSphereGas::getBinaryDiffCoeffs",
-                           "The leading dimension {} is less than the number of species, {}.", ld, nSpecies());
+        throw VelkoraError(procedure, "The leading dimension {} is less than the number of species, {}.", ld,
+                           nSpecies());
     }
-    for (size_t j = 0; j < nSpecies(); j++) {
-        for (size_t i = 0; i < nSpecies(); i++) {
-            d[j * ld + i] = binary(i, j);
+    requireOutput(procedure, d);
+    const size_t n = nSpecies();
+    std::vector<double> D(n * n);
+    for (size_t j = 0; j < n; j++) {
+        for (size_t i = 0; i < n; i++) {
+            D[j * n + i] = binary(i, j);
         }
+    }
+    requireFinite(procedure, D.data(), D.size());
+    for (size_t j = 0; j < n; j++) {
+        std::copy(&D[j * n], &D[j * n] + n, d + j * ld);
     }
 }
 
@@ -195,11 +221,17 @@ void HardSphereGas::mixDiffCoeffs(const std::vector<double>& X, double* d) const
 
 void HardSphereGas::getMixDiffCoeffs(double* d)
 {
-    mixDiffCoeffs(m_X, d);
+    const char* procedure = "HardSphereGas::getMixDiffCoeffs";
+    requireOutput(procedure, d);
+    std::vector<double> D(nSpecies());
+    mixDiffCoeffs(m_X, D.data());
+    requireFinite(procedure, D.data(), D.size());
+    std::copy(D.begin(), D.end(), d);
 }
 
 void HardSphereGas::getThermalDiffCoeffs(double* dt)
 {
+    requireOutput("HardSphereGas::getThermalDiffCoeffs", dt);
     std::fill(dt, dt + nSpecies(), 0.0);
 }
 
@@ -229,19 +261,24 @@ void HardSphereGas::massFluxes(const char* procedure, const double* X1, const do
     for (size_t k = 0; k < n; k++) {
         j[k] -= mean[k] * m_molarMass[k] / meanMass * total;
     }
+    requireFinite(procedure, j.data(), n);
 }
 
 void HardSphereGas::getMassFluxes(const double* state1, const double* state2, double delta, double* fluxes)
 {
+    const char* procedure = "HardSphereGas::getMassFluxes";
+    requireOutput(procedure, fluxes);
     std::vector<double> j;
-    massFluxes("HardSphereGas::getMassFluxes", state1, state2, delta, j);
+    massFluxes(procedure, state1, state2, delta, j);
     std::copy(j.begin(), j.end(), fluxes);
 }
 
 void HardSphereGas::getMolarFluxes(const double* state1, const double* state2, double delta, double* fluxes)
 {
+    const char* procedure = "HardSphereGas::getMolarFluxes";
+    requireOutput(procedure, fluxes);
     std::vector<double> j;
-    massFluxes("HardSphereGas::getMolarFluxes", state1, state2, delta, j);
+    massFluxes(procedure, state1, state2, delta, j);
     for (size_t k = 0; k < nSpecies(); k++) {
         fluxes[k] = j[k] / m_molarMass[k];
     }

@@ -34,12 +34,15 @@ namespace Velkora
 //!   J_k = -c D_km (X2_k - X1_k) / delta, c = P / (R T), then the mass fluxes
 //!   M_k J_k are corrected by -Y_k times their sum so that they add up to 0.
 //!
-//! Mole fractions must be finite, not negative, and sum to 1 within 1e-6.
+//! Accepted ranges, within which every formula stays finite: molar masses
+//! 1e-7 to 1e3 kg/mol, diameters 1e-12 to 1e-6 m, heat capacities 1e-3 to
+//! 1e6 J/mol/K, temperatures 1e-2 to 1e6 K, pressures 1e-6 to 1e12 Pa. Mole
+//! fractions must be finite, not negative, and sum to 1 within 1e-6.
 class HardSphereGas : public Transport
 {
 public:
-    //! Throws for no species or a mass, diameter or heat capacity that is
-    //! not positive and finite. Starts at 300 K, 101325 Pa, equal mole fractions.
+    //! Throws for no species or a mass, diameter or heat capacity outside its
+    //! range. Starts at 300 K, 101325 Pa, equal mole fractions.
     HardSphereGas(const std::vector<double>& molarMass, const std::vector<double>& diameter,
                   const std::vector<double>& molarCp);
 

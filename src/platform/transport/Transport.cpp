@@ -1,5 +1,7 @@
 #include "platform/transport/Transport.h"
 
+#include <cmath>
+
 #include "interface/VelkoraError.h"
 
 namespace Velkora
@@ -8,6 +10,30 @@ namespace Velkora
 void Transport::notImplemented(const char* operation) const
 {
     throw VelkoraError(std::string("Transport::") + operation, "Not provided by the '{}' model.", transportModel());
+}
+
+void Transport::requireOutput(const char* procedure, const double* data)
+{
+    if (data == nullptr) {
+        throw VelkoraError(procedure, "The output array is a null pointer.");
+    }
+}
+
+double Transport::finiteResult(const char* procedure, double value)
+{
+    if (!std::isfinite(value)) {
+        throw VelkoraError(procedure, "The result is not a finite number ({}).", value);
+    }
+    return value;
+}
+
+void Transport::requireFinite(const char* procedure, const double* data, size_t n)
+{
+    for (size_t k = 0; k < n; k++) {
+        if (!std::isfinite(data[k])) {
+            throw VelkoraError(procedure, "Result {} is not a finite number ({}).", k, data[k]);
+        }
+    }
 }
 
 double Transport::viscosity()

@@ -12,7 +12,8 @@ namespace Velkora
 //! An evaluator of the transport properties of a mixture at its current
 //! state. Every property operation of this base throws a VelkoraError saying
 //! that the model does not provide it; models override what they compute.
-//! SI units throughout.
+//! A model refuses null output arrays and never returns a value that is not a
+//! finite number: both are VelkoraErrors. SI units throughout.
 class Transport
 {
 public:
@@ -53,6 +54,14 @@ public:
 
 protected:
     [[noreturn]] void notImplemented(const char* operation) const;
+    //! Throws a VelkoraError naming `procedure` when the caller's output
+    //! array `data` is null.
+    static void requireOutput(const char* procedure, const double* data);
+    //! `value`, or a VelkoraError naming `procedure` when it is not a finite
+    //! number: no property reaches a caller as a success unless it is one.
+    static double finiteResult(const char* procedure, double value);
+    //! Throws as finiteResult() unless the `n` values at `data` are finite.
+    static void requireFinite(const char* procedure, const double* data, size_t n);
 };
 
 } // namespace Velkora

@@ -16,18 +16,19 @@ extern "C" {
 /** Creates an evaluator for a dilute mixture of neutral gas species modelled
  *  as rigid spheres. It starts at 300 K, 101325 Pa and equal mole fractions.
  *  @param n          number of species, at least 1
- *  @param molarMass  `n` molar masses, kg/mol, positive and finite; not NULL
- *  @param diameter   `n` collision diameters, m, positive and finite; not NULL
- *  @param molarCp    `n` constant molar heat capacities, J/mol/K, positive
- *                    and finite; NULL for 5/2 R, the value of a monatomic gas
- *  @return the evaluator handle; -1 for a bad count, a NULL array or a bad
- *          value, -999 for any other failure */
+ *  @param molarMass  `n` molar masses, kg/mol, from 1e-7 to 1e3; not NULL
+ *  @param diameter   `n` collision diameters, m, from 1e-12 to 1e-6; not NULL
+ *  @param molarCp    `n` constant molar heat capacities, J/mol/K, from 1e-3
+ *                    to 1e6; NULL for 5/2 R, the value of a monatomic gas
+ *  @return the evaluator handle; -1 for a bad count, a NULL array or a value
+ *          outside its range (the model cannot compute with it), -999 for
+ *          any other failure */
 int gastrans_new(int n, const double* molarMass, const double* diameter, const double* molarCp);
 
 /** Sets the state of a hard-sphere gas evaluator.
  *  @param handle  an evaluator handle from gastrans_new()
- *  @param T       temperature, K, positive and finite
- *  @param P       pressure, Pa, positive and finite
+ *  @param T       temperature, K, from 1e-2 to 1e6
+ *  @param P       pressure, Pa, from 1e-6 to 1e12
  *  @param n       number of mole fractions: the evaluator's species count
  *  @param X       `n` mole fractions, finite, not negative, summing to 1
  *                 within 1e-6; not NULL
