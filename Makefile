@@ -6,6 +6,8 @@ BUILD   ?= build
 JOBS    ?= 2
 PREFIX  ?= /usr/local
 CMAKE_FLAGS ?=
+FUZZ_BUILD   ?= build-fuzz
+FUZZ_SECONDS ?= 60
 
 # Keep the nested makes of the build from announcing every directory.
 MAKEFLAGS += --no-print-directory
@@ -54,6 +56,26 @@ docs:
 	   echo "WARN_LOGFILE = $(BUILD)/docs/warnings.log" ) | doxygen -
 	@sh scripts/check-docs.sh $(BUILD)/docs/warnings.log
 	@echo "docs: $(BUILD)/docs/html/index.html"
+
+# The C interface under libFuzzer with AddressSanitizer and
+# UndefinedBehaviorSanitizer (clang): replays the committed corpus, then
+# fuzzes for FUZZ_SECONDS. Findings go to $(FUZZ_BUILD)/ and fail the target.
+fuzz:
+	@sh scripts/install-deps.sh fuzz
+	@cmake -S . -B $(FUZZ_BUILD) -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+	    -DVELKORA_BUILD_FUZZERS=ON -DVELKORA_SANITIZE=address,undefined -DVELKORA_BUILD_TESTS=OFF \
+	    -DVELKORA_BUILD_EXAMPLES=OFF -DVELKORA_BUILD_BENCHMARKS=OFF $(CMAKE_FLAGS) >/dev/null
+	@cmake --build $(FUZZ_BUILD) -j$(JOBS) --target capi_fuzz
+	@echo "== replaying tests/fuzz/corpus"
+	@$(FUZZ_BUILD)/tests/fuzz/capi_fuzz -timeout=25 $$(find tests/fuzz/corpus -type f | sort) \
+	    >$(FUZZ_BUILD)/replay.log 2>&1; status=$$?; tail -n 3 $(FUZZ_BUILD)/replay.log; exit $$status
+	@mkdir -p $(FUZZ_BUILD)/corpus
+	@echo "== fuzzing for $(FUZZ_SECONDS) s"
+	@$(FUZZ_BUILD)/tests/fuzz/capi_fuzz -max_total_time=$(FUZZ_SECONDS) -timeout=25 -max_len=4096 \
+	    -print_final_stats=1 -artifact_prefix=$(FUZZ_BUILD)/ \
+	    $(FUZZ_BUILD)/corpus tests/fuzz/corpus/seed tests/fuzz/corpus/regression \
+	    >$(FUZZ_BUILD)/fuzz.log 2>&1; status=$$?; \
+	    grep -E -v '^#[0-9]+|Uses: |recommended dictionary' $(FUZZ_BUILD)/fuzz.log | tail -n 12; exit $$status
 
 install:
 	@sh scripts/install-deps.sh demo
