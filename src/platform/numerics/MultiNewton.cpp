@@ -24,19 +24,53 @@ void MultiNewton::resize(size_t n)
     m_trialStep.assign(n, 0.0);
 }
 
-double MultiNewton::boundFactor(const PseudoTransientProblem& problem, const double* x,
-                                const double* step) const
+double MultiNewton::boundSlack(double x, double lower, double upper) const
+{
+    double scale = std::abs(x);
+    if (std::isfinite(lower)) {
+        scale = std::max(scale, std::abs(lower));
+    }
+    if (std::isfinite(upper)) {
+        scale = std::max(scale, std::abs(upper));
+    }
+    return m_boundTolerance * (scale > 0.0 ? scale : 1.0);
+}
+
+double MultiNewton::boundFactor(const PseudoTransientProblem& problem, const double* x, const double* step) const
 {
     double factor = 1.0;
     for (size_t i = 0; i < m_size; i++) {
-        double target = x[i] + factor * step[i];
-        if (step[i] > 0.0 && target > problem.upperBound(i)) {
-            factor = std::max(0.0, (problem.upperBound(i) - x[i]) / step[i]);
-        } else if (step[i] < 0.0 && target < problem.lowerBound(i)) {
-            factor = std::max(0.0, (problem.lowerBound(i) - x[i]) / step[i]);
+        const double lower = problem.lowerBound(i), upper = problem.upperBound(i);
+        const double target = x[i] + step[i];
+        double limit = 1.0;
+        if (step[i] > 0.0 && target > upper) {
+            if (target - upper <= boundSlack(x[i], lower, upper)) {
+                continue; // round-off past the bound: the damped point is clipped
+            }
+            limit = (upper - x[i]) / step[i];
+        } else if (step[i] < 0.0 && target < lower) {
+            if (lower - target <= boundSlack(x[i], lower, upper)) {
+                continue;
+            }
+            limit = (lower - x[i]) / step[i];
         }
+        factor = std::min(factor, std::max(0.0, limit));
     }
     return factor;
+}
+
+void MultiNewton::moveWithinBounds(const PseudoTransientProblem& problem, const double* x, double factor,
+                                   const double* step, double* out)
+{
+    for (size_t i = 0; i < m_size; i++) {
+        const double lower = problem.lowerBound(i), upper = problem.upperBound(i);
+        double v = x[i] + factor * step[i];
+        if (v < lower || v > upper) {
+            v = std::clamp(v, lower, upper);
+            m_stats.clippedComponents++;
+        }
+        out[i] = v;
+    }
 }
 
 double MultiNewton::newtonStep(PseudoTransientProblem& problem, double* x, double* step)
@@ -95,9 +129,7 @@ int MultiNewton::solve(double* x0, double* x1, PseudoTransientProblem& problem, 
         }
         haveStep = false;
         if (norm0 < 1.0) {
-            for (size_t i = 0; i < m_size; i++) {
-                x1[i] = std::clamp(m_x[i] + m_step[i], problem.lowerBound(i), problem.upperBound(i));
-            }
+            moveWithinBounds(problem, m_x.data(), 1.0, m_step.data(), x1);
             if (loglevel >= 2) {
                 writelog("\n  Newton  {:>4d}  {:>11.3f}  {:>8.4f}  {:>7d}  converged", iter, std::log10(norm0),
                          1.0, jac.age());
@@ -106,12 +138,13 @@ int MultiNewton::solve(double* x0, double* x1, PseudoTransientProblem& problem, 
         }
 
         double damping = std::isfinite(norm0) ? boundFactor(problem, m_x.data(), m_step.data()) : 0.0;
+        if (damping < 1.0) {
+            m_stats.boundLimitedSteps++;
+        }
         double norm1 = 0.0;
         bool accepted = false;
         for (int k = 0; k < m_maxDampingTries && damping > 1e-10; k++) {
-            for (size_t i = 0; i < m_size; i++) {
-                m_trial[i] = m_x[i] + damping * m_step[i];
-            }
+            moveWithinBounds(problem, m_x.data(), damping, m_step.data(), m_trial.data());
             norm1 = newtonStep(problem, m_trial.data(), m_trialStep.data());
             if (norm1 < norm0) {
                 accepted = true;
@@ -131,6 +164,8 @@ int MultiNewton::solve(double* x0, double* x1, PseudoTransientProblem& problem, 
             continue;
         }
         m_x.swap(m_trial);
+        m_stats.dampingSum += damping;
+        m_stats.acceptedSteps++;
         jac.incrementAge();
         // An aged Jacobian that no longer contracts the step well costs more
         // iterations than a fresh one.

@@ -23,6 +23,14 @@ class PseudoTransientProblem;
 //! the next undamped step from the damped point is smaller, in the
 //! problem's weightedNorm(), than the step itself. Convergence: a step whose
 //! norm is below 1.
+//!
+//! Bounds: a component that the step would carry past its bound by no more
+//! than the bound tolerance (setBoundTolerance(), relative to the largest of
+//! the component's magnitude and its bounds' magnitudes) does not limit the
+//! damping: such an overshoot is round-off, typically of a component that
+//! sits on its bound (a fixed boundary value, an absent species). Every point
+//! the solver moves to is clipped into the bounds, so bounds are never
+//! violated. A step that points further out is damped to reach the bound.
 class MultiNewton
 {
 public:
@@ -41,6 +49,10 @@ public:
         long iterations = 0;
         long residualEvaluations = 0;
         long jacobianEvaluations = 0;
+        long acceptedSteps = 0;       //!< steps taken, damped or not
+        double dampingSum = 0.0;      //!< sum of their damping factors
+        long boundLimitedSteps = 0;   //!< steps whose damping a bound limited
+        long clippedComponents = 0;   //!< components clipped into their bounds
     };
 
     explicit MultiNewton(int size);
@@ -54,6 +66,10 @@ public:
     void setMaxJacobianAge(int age) { m_maxJacobianAge = age; }
     //! Largest number of iterations of one solve; 50 by default.
     void setMaxIterations(int n) { m_maxIterations = n; }
+    //! Overshoot past a bound, relative to the component's scale, that is
+    //! clipped instead of limiting the damping; sqrt(machine epsilon) by
+    //! default.
+    void setBoundTolerance(double tolerance) { m_boundTolerance = tolerance; }
     //! A step that shrinks the next one by less than this factor, with a
     //! Jacobian at least two iterations old, has the Jacobian re-evaluated
     //! (0.5 by default; 1 or more turns this off).
@@ -69,8 +85,14 @@ public:
     void resetStatistics() { m_stats = Statistics(); }
 
 protected:
-    //! Largest factor in (0, 1] that keeps x + factor * step within bounds.
+    //! Largest factor in [0, 1] that keeps x + factor * step within bounds,
+    //! overshoots within the bound tolerance aside.
     double boundFactor(const PseudoTransientProblem& problem, const double* x, const double* step) const;
+    //! The overshoot past a bound that counts as round-off for a component at `x`.
+    double boundSlack(double x, double lower, double upper) const;
+    //! out = x + factor * step, clipped into the bounds.
+    void moveWithinBounds(const PseudoTransientProblem& problem, const double* x, double factor,
+                          const double* step, double* out);
     //! step = -A^{-1} r(x); returns its weighted norm.
     double newtonStep(PseudoTransientProblem& problem, double* x, double* step);
     //! Fresh Jacobian at x, factored for the current mode; false if singular.
@@ -81,6 +103,7 @@ protected:
     int m_maxIterations = 50;
     int m_maxDampingTries = 7;
     double m_slowContraction = 0.5;
+    double m_boundTolerance = 1.4901161193847656e-08; // sqrt(DBL_EPSILON)
     std::vector<double> m_x;
     std::vector<double> m_step;
     std::vector<double> m_trial;
