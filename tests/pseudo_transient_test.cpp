@@ -270,6 +270,9 @@ TEST(SteadySolve, AFactorizationFailureInSteadyModeIsAbsorbed)
                                    "  VelkoraError thrown by RecordingJacobian::refactorTransient:\n"
                                    "    Zero pivot in column 2.";
         EXPECT_EQ(log.text().find(detail) != std::string::npos, level >= 2) << log.text();
+        // The heading is asked for first, then the detail; below level 2 neither.
+        const std::vector<std::string> asked = {"errorHeading", "errorDetail"};
+        EXPECT_EQ(p.jac->errorTextsAsked, level >= 2 ? asked : std::vector<std::string>());
     }
 }
 

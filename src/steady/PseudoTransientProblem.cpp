@@ -301,8 +301,11 @@ void PseudoTransientProblem::solve(int loglevel)
                     throw;
                 }
                 if (loglevel > 1) {
-                    writelog("\nSteady Jacobian factorization failed:\n  {}:\n    {}", err.errorHeading(),
-                             err.errorDetail());
+                    // Heading first, then detail: as arguments of one call the
+                    // compiler may evaluate them in either order.
+                    std::string heading = err.errorHeading();
+                    std::string detail = err.errorDetail();
+                    writelog("\nSteady Jacobian factorization failed:\n  {}:\n    {}", heading, detail);
                 }
                 prepared = false;
             }

@@ -13,6 +13,30 @@
 namespace Velkora::testing
 {
 
+//! The error a failed factorization throws; it records which of its texts
+//! are asked for, in order.
+class OrderRecordingError : public VelkoraError
+{
+public:
+    explicit OrderRecordingError(std::vector<std::string>* asked)
+        : VelkoraError("RecordingJacobian::refactorTransient", "Zero pivot in column {}.", 2), m_asked(asked)
+    {
+    }
+    std::string errorHeading() const override
+    {
+        m_asked->push_back("errorHeading");
+        return VelkoraError::errorHeading();
+    }
+    std::string errorDetail() const override
+    {
+        m_asked->push_back("errorDetail");
+        return VelkoraError::errorDetail();
+    }
+
+private:
+    std::vector<std::string>* m_asked;
+};
+
 class RecordingJacobian : public SystemJacobian
 {
 public:
@@ -39,7 +63,7 @@ public:
         if (failNextRefactor) {
             failNextRefactor = false;
             m_factored = false;
-            throw VelkoraError("RecordingJacobian::refactorTransient", "Zero pivot in column {}.", 2);
+            throw OrderRecordingError(&errorTextsAsked);
         }
         m_factored = true;
     }
@@ -52,6 +76,7 @@ public:
     std::vector<double> refactorRdt;
     std::vector<std::vector<int>> masks;
     bool failNextRefactor = false;
+    std::vector<std::string> errorTextsAsked; //!< by whoever caught the failure
 };
 
 } // namespace Velkora::testing
