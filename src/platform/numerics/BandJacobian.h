@@ -1,18 +1,16 @@
 //! @file BandJacobian.h
-//! A banded Jacobian factored with SUNDIALS' band LU.
+//! A banded Jacobian with its band LU factorization.
 #ifndef VELKORA_PLATFORM_NUMERICS_BANDJACOBIAN_H
 #define VELKORA_PLATFORM_NUMERICS_BANDJACOBIAN_H
 
 #include <functional>
-#include <memory>
 #include <vector>
 
+#include "platform/numerics/BandLU.h"
 #include "platform/numerics/SystemJacobian.h"
 
 namespace Velkora
 {
-
-class BandSolver;
 
 //! Keeps the steady Jacobian in band storage, n rows by 2 bw + 1 diagonals,
 //! and a separate band LU factorization of its transient form, so that a
@@ -27,7 +25,6 @@ public:
     using Residual = std::function<void(double* x, double* r)>;
 
     BandJacobian();
-    ~BandJacobian() override;
 
     void setProblemSize(size_t n) override;
     void configureBandwidth(size_t bw) override;
@@ -55,7 +52,8 @@ public:
 
 private:
     size_t width() const { return 2 * m_bandwidth + 1; }
-    void reallocate();
+    //! Sizes the storage for the current size and bandwidth, if not yet done.
+    void ensureSized();
 
     std::vector<double> m_steady;    //!< column-major band: (i, j) at j * width() + bw + i - j
     std::vector<double> m_work;      //!< perturbed residual in evaluateByDifferences()
@@ -63,9 +61,10 @@ private:
     std::vector<double> m_saved;     //!< unperturbed values of the moved columns
     std::vector<int> m_lastMask;
     bool m_haveSteady = false;
+    bool m_sized = false;
     double m_relativeStep;
     double m_absoluteStep;
-    std::unique_ptr<BandSolver> m_solver;
+    BandLU m_lu;                     //!< the factored transient form
 };
 
 } // namespace Velkora
