@@ -22,6 +22,7 @@ void MultiNewton::resize(size_t n)
     m_step.assign(n, 0.0);
     m_trial.assign(n, 0.0);
     m_trialStep.assign(n, 0.0);
+    m_work.assign(n, 0.0);
 }
 
 double MultiNewton::boundSlack(double x, double lower, double upper) const
@@ -73,15 +74,23 @@ void MultiNewton::moveWithinBounds(const PseudoTransientProblem& problem, const 
     }
 }
 
-double MultiNewton::newtonStep(PseudoTransientProblem& problem, double* x, double* step)
+double MultiNewton::newtonStep(PseudoTransientProblem& problem, double* x, double* step, double* phi)
 {
     problem.evalResidual(x, step, problem.reciprocalStep(), 0);
     m_stats.residualEvaluations++;
+    if (phi) {
+        double sum = 0.0;
+        for (size_t i = 0; i < m_size; i++) {
+            sum += step[i] * step[i];
+        }
+        *phi = std::isfinite(sum) ? 0.5 * sum : INFINITY;
+    }
     problem.jacobian().solve(step);
     for (size_t i = 0; i < m_size; i++) {
         step[i] = -step[i];
     }
-    return problem.weightedNorm(step);
+    double norm = problem.weightedNorm(step);
+    return std::isfinite(norm) ? norm : INFINITY;
 }
 
 bool MultiNewton::refreshJacobian(PseudoTransientProblem& problem, double* x)
@@ -96,6 +105,28 @@ bool MultiNewton::refreshJacobian(PseudoTransientProblem& problem, double* x)
     return true;
 }
 
+double MultiNewton::nextDamping(PseudoTransientProblem& problem, double lambda, double norm0)
+{
+    // The deviation of the trial's step from the (1 - lambda) of the step
+    // that a linear problem would leave estimates the nonlinearity, and with
+    // it the damping at which the step would contract.
+    for (size_t i = 0; i < m_size; i++) {
+        m_work[i] = m_trialStep[i] - (1.0 - lambda) * m_step[i];
+    }
+    double deviation = problem.weightedNorm(m_work.data());
+    double predicted = (deviation > 0.0 && std::isfinite(deviation)) ? 0.5 * lambda * lambda * norm0 / deviation
+                                                                      : 0.1 * lambda;
+    return std::clamp(predicted, 0.1 * lambda, 0.5 * lambda);
+}
+
+double MultiNewton::lineSearchDamping(double lambda, double phi0, double phi1)
+{
+    // The minimum of the quadratic through phi(0), its slope -2 phi(0) along
+    // a Newton step, and phi(lambda), kept within a tenth to a half of lambda.
+    double next = std::isfinite(phi1) ? phi0 * lambda * lambda / (phi1 - phi0 + 2.0 * lambda * phi0) : 0.1 * lambda;
+    return std::clamp(next, 0.1 * lambda, 0.5 * lambda);
+}
+
 int MultiNewton::solve(double* x0, double* x1, PseudoTransientProblem& problem, int loglevel)
 {
     if (problem.size() != m_size) {
@@ -104,6 +135,8 @@ int MultiNewton::solve(double* x0, double* x1, PseudoTransientProblem& problem, 
     }
     m_stats.solves++;
     SystemJacobian& jac = problem.jacobian();
+    const bool transient = !problem.isSteady();
+    const bool acceptEarly = transient && m_transientSteps > 0;
     std::copy(x0, x0 + m_size, m_x.begin());
     if (loglevel >= 2) {
         writelog("\n  Newton  {:>4s}  {:>11s}  {:>8s}  {:>7s}", "iter", "log10(step)", "damping", "Jac age");
@@ -112,52 +145,80 @@ int MultiNewton::solve(double* x0, double* x1, PseudoTransientProblem& problem, 
     // The step at the accepted point, computed while damping, is the next
     // iteration's step as long as the Jacobian stays the same.
     bool haveStep = false;
-    double norm0 = 0.0;
+    double norm0 = 0.0, norm1 = 0.0; // weighted step norms at the point and at the trial
+    double phi0 = 0.0, phi1 = 0.0;   // |f|^2 / 2 there
+    int contractingSteps = 0;
+    double freshNorm = 0.0; // step norm at the last fresh Jacobian
     for (int iter = 1; iter <= m_maxIterations; iter++) {
         m_stats.iterations++;
+        bool fresh = false;
         if (forceJacobian || !jac.isFactored() || jac.age() > m_maxJacobianAge) {
             if (!refreshJacobian(problem, m_x.data())) {
                 return SingularJacobian;
             }
             forceJacobian = false;
             haveStep = false;
+            fresh = true;
         }
         if (haveStep) {
             m_step.swap(m_trialStep);
+            phi0 = phi1;
         } else {
-            norm0 = newtonStep(problem, m_x.data(), m_step.data());
+            norm0 = newtonStep(problem, m_x.data(), m_step.data(), &phi0);
         }
         haveStep = false;
+        const int age = jac.age();
         if (norm0 < 1.0) {
             moveWithinBounds(problem, m_x.data(), 1.0, m_step.data(), x1);
             if (loglevel >= 2) {
-                writelog("\n  Newton  {:>4d}  {:>11.3f}  {:>8.4f}  {:>7d}  converged", iter, std::log10(norm0),
-                         1.0, jac.age());
+                writelog("\n  Newton  {:>4d}  {:>11.3f}  {:>8.4f}  {:>7d}  converged", iter, std::log10(norm0), 1.0,
+                         age);
             }
             return Converged;
         }
+        if (fresh && !transient && m_stagnation > 0.0) {
+            // A fresh Jacobian that predicts no smaller step than the one
+            // before it: damped Newton is not getting closer, and pseudo-time
+            // stepping is the cheaper way on from here.
+            if (freshNorm > 0.0 && norm0 > m_stagnation * freshNorm) {
+                if (loglevel >= 2) {
+                    writelog("\n  Newton  {:>4d}  {:>11.3f}  {:>8s}  {:>7d}  no progress", iter, std::log10(norm0),
+                             "", age);
+                }
+                return DampingFailed;
+            }
+            freshNorm = norm0;
+        }
 
+        // Damping. Steady: a line search for a sufficient decrease of |f|^2.
+        // Transient: the trial's Newton step (with the same Jacobian) must be
+        // smaller than this one; an aged Jacobian gets one try at its full
+        // step, since a step that needs damping is better taken with a fresh
+        // one.
         double damping = std::isfinite(norm0) ? boundFactor(problem, m_x.data(), m_step.data()) : 0.0;
         if (damping < 1.0) {
             m_stats.boundLimitedSteps++;
         }
-        double norm1 = 0.0;
+        const bool onlyFullStep = acceptEarly && age > 0;
         bool accepted = false;
-        for (int k = 0; k < m_maxDampingTries && damping > 1e-10; k++) {
-            moveWithinBounds(problem, m_x.data(), damping, m_step.data(), m_trial.data());
-            norm1 = newtonStep(problem, m_trial.data(), m_trialStep.data());
-            if (norm1 < norm0) {
-                accepted = true;
-                break;
+        if (!(onlyFullStep && damping < 1.0)) {
+            const int tries = onlyFullStep ? 1 : m_maxDampingTries;
+            for (int k = 0; k < tries && damping > 1e-10; k++) {
+                moveWithinBounds(problem, m_x.data(), damping, m_step.data(), m_trial.data());
+                norm1 = newtonStep(problem, m_trial.data(), m_trialStep.data(), &phi1);
+                if (transient ? norm1 < norm0 : phi1 <= (1.0 - 2e-4 * damping) * phi0) {
+                    accepted = true;
+                    break;
+                }
+                damping = transient ? nextDamping(problem, damping, norm0) : lineSearchDamping(damping, phi0, phi1);
             }
-            damping *= 0.5;
         }
         if (loglevel >= 2) {
             writelog("\n  Newton  {:>4d}  {:>11.3f}  {:>8.4f}  {:>7d}{}", iter, std::log10(norm0),
-                     accepted ? damping : 0.0, jac.age(), accepted ? "" : "  damping failed");
+                     accepted ? damping : 0.0, age, accepted ? "" : "  damping failed");
         }
         if (!accepted) {
-            if (jac.age() == 0) {
+            if (age == 0) {
                 return DampingFailed;
             }
             forceJacobian = true;
@@ -167,6 +228,16 @@ int MultiNewton::solve(double* x0, double* x1, PseudoTransientProblem& problem, 
         m_stats.dampingSum += damping;
         m_stats.acceptedSteps++;
         jac.incrementAge();
+        if (acceptEarly && ++contractingSteps >= m_transientSteps) {
+            // A pseudo-time step needs progress, not steady accuracy: the
+            // state is where the contracting step was heading.
+            std::copy(m_x.begin(), m_x.end(), x1);
+            if (loglevel >= 2) {
+                writelog("\n  Newton  {:>4d}  {:>11.3f}  {:>8s}  {:>7d}  accepted", iter, std::log10(norm1), "",
+                         jac.age());
+            }
+            return Accepted;
+        }
         // An aged Jacobian that no longer contracts the step well costs more
         // iterations than a fresh one.
         if (norm1 > m_slowContraction * norm0 && jac.age() > 1) {

@@ -13,16 +13,26 @@ class PseudoTransientProblem;
 
 //! Solves the equations of a PseudoTransientProblem in its current mode
 //! (steady, or transient with its reciprocal step) by a damped, modified
-//! Newton iteration: each step dx = -A^{-1} r uses the problem's factored
-//! Jacobian, which is re-evaluated when it is older than maxJacobianAge()
+//! Newton iteration: each step dx = -A^{-1} f uses the problem's factored
+//! Jacobian A, which is re-evaluated when it is older than maxJacobianAge()
 //! iterations, when damping fails with an aged one, and when an aged one
-//! contracts the step too slowly (setSlowContraction()).
+//! contracts the step too slowly (setSlowContraction()). Convergence: a step
+//! whose size in the problem's weightedNorm() is below 1.
 //!
-//! Damping: a step is scaled down to keep every component within the
-//! problem's bounds, then by halving (up to `m_maxDampingTries` times) until
-//! the next undamped step from the damped point is smaller, in the
-//! problem's weightedNorm(), than the step itself. Convergence: a step whose
-//! norm is below 1.
+//! Steady mode: damping is a line search for a sufficient decrease of
+//! |f|^2 / 2 (each reduction the minimum of a quadratic model, within a tenth
+//! to a half of the factor tried, up to `m_maxDampingTries` tries). The solve
+//! gives up (DampingFailed) when a fresh Jacobian's step is not smaller than
+//! the step at the fresh Jacobian before it (setStagnationFactor()): from so
+//! far off, pseudo-time stepping is the cheaper way on.
+//!
+//! Transient mode (a pseudo-time step): a damped step must make the Newton
+//! step from the trial point, with the same Jacobian, smaller than the step
+//! itself (each reduction predicted from how far the trial's step deviates
+//! from a linear problem's). The solve is accepted, with result Accepted, as
+//! soon as a step contracted (setTransientSteps()): the time stepper needs
+//! progress, not steady accuracy. An aged Jacobian gets one try at its full
+//! step there; a step that needs damping is taken with a fresh one.
 //!
 //! Bounds: a component that the step would carry past its bound by no more
 //! than the bound tolerance (setBoundTolerance(), relative to the largest of
@@ -37,6 +47,7 @@ public:
     //! Results of solve().
     enum Result : int {
         Converged = 1,
+        Accepted = 0,         //!< a pseudo-time step, accepted before steady convergence
         DampingFailed = -1,   //!< no damped step helped, even with a fresh Jacobian
         SingularJacobian = -2,
         IterationLimit = -3,
@@ -66,6 +77,14 @@ public:
     void setMaxJacobianAge(int age) { m_maxJacobianAge = age; }
     //! Largest number of iterations of one solve; 50 by default.
     void setMaxIterations(int n) { m_maxIterations = n; }
+    //! In transient mode, accept the time step after this many contracting
+    //! Newton steps (result Accepted), without solving to the steady
+    //! tolerance; 0 solves every time step to convergence. 1 by default.
+    void setTransientSteps(int n) { m_transientSteps = n; }
+    //! In steady mode, give up when a fresh Jacobian's step is larger than
+    //! this factor times the step at the fresh Jacobian before it; 0.9 by
+    //! default, 0 never.
+    void setStagnationFactor(double f) { m_stagnation = f; }
     //! Overshoot past a bound, relative to the component's scale, that is
     //! clipped instead of limiting the damping; sqrt(machine epsilon) by
     //! default.
@@ -93,8 +112,14 @@ protected:
     //! out = x + factor * step, clipped into the bounds.
     void moveWithinBounds(const PseudoTransientProblem& problem, const double* x, double factor,
                           const double* step, double* out);
-    //! step = -A^{-1} r(x); returns its weighted norm.
-    double newtonStep(PseudoTransientProblem& problem, double* x, double* step);
+    //! step = -A^{-1} r(x); returns its weighted norm (infinite if not
+    //! finite), and |r|^2 / 2 in `phi` when given.
+    double newtonStep(PseudoTransientProblem& problem, double* x, double* step, double* phi = nullptr);
+    //! Transient: the damping factor to try after `lambda` failed (m_trialStep
+    //! holds the trial's step, m_step the step of norm `norm0`).
+    double nextDamping(PseudoTransientProblem& problem, double lambda, double norm0);
+    //! Steady: the damping factor to try after `lambda` gave phi1 from phi0.
+    static double lineSearchDamping(double lambda, double phi0, double phi1);
     //! Fresh Jacobian at x, factored for the current mode; false if singular.
     bool refreshJacobian(PseudoTransientProblem& problem, double* x);
 
@@ -103,11 +128,14 @@ protected:
     int m_maxIterations = 50;
     int m_maxDampingTries = 7;
     double m_slowContraction = 0.5;
+    int m_transientSteps = 1;
+    double m_stagnation = 0.9;
     double m_boundTolerance = 1.4901161193847656e-08; // sqrt(DBL_EPSILON)
     std::vector<double> m_x;
     std::vector<double> m_step;
     std::vector<double> m_trial;
     std::vector<double> m_trialStep;
+    std::vector<double> m_work;
     Statistics m_stats;
 };
 
