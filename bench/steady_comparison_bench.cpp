@@ -1,243 +1,277 @@
-// The steady solver against SUNDIALS KINSOL on the same flame residual.
+// The steady solver against its peers, on the same residual code, from the
+// same starts, judged alike: max |f| of the steady residual <= 1e-5 at the
+// end. Each case runs every solver, the solvers interleaved case by case and
+// the cases repetition by repetition; the time of a solve is the thread's CPU
+// time, the median of the repetitions.
 //
-// KINSOL runs Newton with a line search and its band linear solver with its
-// own difference-quotient Jacobian; ours runs Newton attempts with pseudo-time
-// stepping and the grouped-difference banded Jacobian. Both start from the
-// same guess and are judged by the same bound on the final steady residual,
-// max |f| <= 1e-5. Each case is a Zeldovich number and a starting profile,
-// from a smooth profile near the flame to steps far downstream of it.
+// Solvers, each configured as its own users would for a 1-D banded problem:
+// - ours: PseudoTransientProblem with the examples' settings (BandedProblem);
+// - KINSOL: Newton with its line search and band solver on its own
+//   difference-quotient Jacobian, evaluated every iteration
+//   (KINSetMaxSetupCalls 1) and with its default reuse (10);
+// - PETSc SNES newtonls, with the bt and the l2 line search, LU, Jacobian by
+//   coloured differences on a DMDA;
+// - PETSc TS TSPSEUDO, pseudo-transient continuation with PETSc's step
+//   control, with its default first step and with a first step of 1.
 //
-//   kinsol_comparison_bench [--sizes=1000,10000,100000] [Google Benchmark flags]
-#include <chrono>
-#include <cmath>
+// Problem families:
+// - flame: a burner-stabilised premixed flame (examples/flame), Zeldovich
+//   numbers 8 to 16, from a smooth profile and from steps with burnt gas
+//   from x = 5, 10 and 15 (20 cases);
+// - rod: a rod heated by an Arrhenius source (examples/rod), from below to
+//   above ignition, from cold, warm and hot starts (12 cases).
+//
+//   steady_comparison_bench [--sizes=1000,10000] [--reps=3] [--families=flame,rod]
+//                           [--case="beta=10 step@10"] [--solvers=kinsol-1,pseudo] [--detail]
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
-#include <benchmark/benchmark.h>
-#include <kinsol/kinsol.h>
-#include <nvector/nvector_serial.h>
-#include <sundials/sundials_context.h>
-#include <sunlinsol/sunlinsol_band.h>
-#include <sunmatrix/sunmatrix_band.h>
-
 #include "flame/PremixedFlame.h"
 #include "interface/VelkoraError.h"
+#include "rod/HeatedRod.h"
+#include "steady/Comparison.h"
+#include "steady/KinsolSolver.h"
+#ifdef VELKORA_BENCH_PETSC
+#include "steady/PetscSolver.h"
+#endif
 
 namespace
 {
 
-constexpr double residualBound = 1e-5;
+using bench::Outcome;
+using bench::SteadyModel;
+
+//! One of the examples' models, with a start, solved by ours through
+//! steady::BandedProblem.
+template <class Model>
+class ExampleModel : public SteadyModel
+{
+public:
+    ExampleModel(Model model, size_t dof, std::vector<double> start)
+        : m_model(std::move(model)), m_dof(dof), m_start(std::move(start))
+    {
+    }
+    size_t size() const override { return m_model.size(); }
+    size_t dof() const override { return m_dof; }
+    size_t bandwidth() const override { return m_model.bandwidth(); }
+    void residual(const double* u, double* r) const override { m_model.residual(u, r); }
+    bool transient(size_t i) const override { return m_model.transient(i); }
+    std::vector<double> start() const override { return m_start; }
+
+    Outcome solveWithOurs() const override
+    {
+        Outcome out;
+        std::vector<double> u = m_start;
+        double t0 = bench::threadSeconds();
+        steady::BandedProblem<Model> problem(m_model);
+        problem.setInitialGuess(u.data());
+        try {
+            problem.solve(0);
+            problem.getState(u.data());
+        } catch (const Velkora::VelkoraError&) {
+            u = problem.state(); // gave up: judged where it stopped
+        }
+        out.seconds = bench::threadSeconds() - t0;
+        out.residualEvaluations = problem.residualEvaluations;
+        out.jacobianEvaluations = problem.jacobian().evaluationCount();
+        judge(u, out);
+        return out;
+    }
+
+private:
+    Model m_model;
+    size_t m_dof;
+    std::vector<double> m_start;
+};
 
 struct Case
 {
-    double beta;
-    std::string guess; // "smooth" or "step@x"
+    std::string family;
+    std::string label;
+    std::function<std::unique_ptr<SteadyModel>(size_t points)> make;
 };
 
-std::vector<Case> cases()
+std::vector<Case> flameCases()
 {
     std::vector<Case> list;
     for (double beta : {8.0, 10.0, 12.0, 14.0, 16.0}) {
-        for (const char* guess : {"smooth", "step@5", "step@10", "step@15"}) {
-            list.push_back({beta, guess});
+        for (std::string guess : {"smooth", "step@5", "step@10", "step@15"}) {
+            list.push_back({"flame", "beta=" + std::to_string(int(beta)) + " " + guess, [=](size_t points) {
+                                flame::Parameters p;
+                                p.points = points;
+                                p.beta = beta;
+                                flame::Model m(p);
+                                auto start = guess == "smooth" ? m.smoothGuess() : m.stepGuess(std::stod(guess.substr(5)));
+                                return std::make_unique<ExampleModel<flame::Model>>(m, 2, start);
+                            }});
         }
     }
     return list;
 }
 
-std::vector<double> initialGuess(const flame::Model& model, const std::string& guess)
+std::vector<Case> rodCases()
 {
-    if (guess == "smooth") {
-        std::vector<double> u(model.size());
-        for (size_t j = 0; j < model.points(); j++) {
-            double T = 0.9 * 0.5 * (1.0 + std::tanh(model.x(j) - 4.0));
-            u[2 * j] = j == 0 ? 0.0 : T;
-            u[2 * j + 1] = 1.0 - T / 0.9;
+    std::vector<Case> list;
+    for (double delta : {2.0, 4.0, 4.8, 8.0}) {
+        for (std::string guess : {"cold", "warm", "hot"}) {
+            char label[32];
+            std::snprintf(label, sizeof(label), "delta=%g %s", delta, guess.c_str());
+            list.push_back({"rod", label, [=](size_t points) {
+                                rod::Parameters p;
+                                p.points = points;
+                                p.delta = delta;
+                                rod::Model m(p);
+                                return std::make_unique<ExampleModel<rod::Model>>(m, 1, m.guess(guess));
+                            }});
         }
-        return u;
     }
-    return model.stepGuess(std::stod(guess.substr(5)));
+    return list;
 }
 
-struct Outcome
+struct Solver
 {
-    bool converged = false;
-    double peak = 0.0;      // the hottest point: about 0.9 on the flame, 0 on the extinguished branch
-    double residual = NAN;  // max |f| at the end
-    double seconds = 0.0;
-    long residualEvaluations = 0;
-    long jacobianEvaluations = 0;
+    std::string name;
+    std::string description;
+    std::function<Outcome(const SteadyModel&)> solve;
 };
 
-void judge(const flame::Model& model, const std::vector<double>& u, Outcome& out)
+std::vector<Solver> solvers()
 {
-    std::vector<double> r(model.size());
-    model.residual(u.data(), r.data());
-    double worst = 0.0;
-    for (double v : r) {
-        worst = std::isnan(v) ? v : std::max(worst, std::abs(v));
-    }
-    out.residual = worst;
-    out.converged = worst <= residualBound;
-    for (size_t j = 0; j < model.points(); j++) {
-        out.peak = std::max(out.peak, u[2 * j]);
-    }
+    std::vector<Solver> list = {
+        {"ours", "ours", [](const SteadyModel& m) { return m.solveWithOurs(); }},
+        {"kinsol-1", "KINSOL, Jacobian every iteration", [](const SteadyModel& m) { return bench::solveWithKinsol(m, 1); }},
+        {"kinsol-10", "KINSOL, default Jacobian reuse", [](const SteadyModel& m) { return bench::solveWithKinsol(m, 10); }},
+    };
+#ifdef VELKORA_BENCH_PETSC
+    list.push_back({"snes-bt", "PETSc SNES newtonls bt", [](const SteadyModel& m) { return bench::solveWithSnes(m, "bt"); }});
+    list.push_back({"snes-l2", "PETSc SNES newtonls l2", [](const SteadyModel& m) { return bench::solveWithSnes(m, "l2"); }});
+    list.push_back({"pseudo", "PETSc TSPSEUDO, default first step",
+                    [](const SteadyModel& m) { return bench::solveWithPseudo(m, 0.0); }});
+    list.push_back({"pseudo-dt1", "PETSc TSPSEUDO, first step 1",
+                    [](const SteadyModel& m) { return bench::solveWithPseudo(m, 1.0); }});
+#endif
+    return list;
 }
 
-Outcome runOurs(const flame::Parameters& params, const std::string& guess)
+double median(std::vector<double> v)
 {
-    Outcome out;
-    flame::Problem problem(params);
-    std::vector<double> u = initialGuess(problem.model(), guess);
-    auto start = std::chrono::steady_clock::now();
-    problem.setInitialGuess(u.data());
-    try {
-        problem.solve(0);
-        problem.getState(u.data());
-    } catch (const Velkora::VelkoraError&) {
-        u = problem.state();
+    if (v.empty()) {
+        return NAN;
     }
-    out.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    out.residualEvaluations = problem.residualEvaluations;
-    out.jacobianEvaluations = problem.jacobian().evaluationCount();
-    judge(problem.model(), u, out);
-    return out;
+    std::sort(v.begin(), v.end());
+    return v.size() % 2 ? v[v.size() / 2] : 0.5 * (v[v.size() / 2 - 1] + v[v.size() / 2]);
 }
 
-struct KinsolData
-{
-    const flame::Model* model;
-};
+//! Results of one size: [case][solver] -> outcomes of the repetitions.
+using Results = std::vector<std::vector<std::vector<Outcome>>>;
 
-int kinsolResidual(N_Vector u, N_Vector f, void* data)
+Outcome summary(const std::vector<Outcome>& runs)
 {
-    auto* d = static_cast<KinsolData*>(data);
-    double* r = N_VGetArrayPointer(f);
-    d->model->residual(N_VGetArrayPointer(u), r);
-    // Outside the range where the rate is defined: tell KINSOL to step back.
-    for (size_t i = 0; i < d->model->size(); i++) {
-        if (!std::isfinite(r[i])) {
-            return 1;
+    Outcome o = runs.front();
+    std::vector<double> t;
+    for (const Outcome& r : runs) {
+        t.push_back(r.seconds);
+        o.converged = o.converged && r.converged;
+    }
+    o.seconds = median(t);
+    return o;
+}
+
+void printTables(const std::string& family, size_t points, const std::vector<Case>& cases,
+                 const std::vector<Solver>& list, const Results& results, int reps, bool detail)
+{
+    std::vector<size_t> rows;
+    for (size_t c = 0; c < cases.size(); c++) {
+        if (cases[c].family == family) {
+            rows.push_back(c);
         }
     }
-    return 0;
-}
-
-void silence(int, const char*, const char*, char*, void*) {}
-
-Outcome runKinsol(const flame::Parameters& params, const std::string& guess)
-{
-    Outcome out;
-    flame::Model model(params);
-    std::vector<double> u0 = initialGuess(model, guess);
-    auto n = static_cast<sunindextype>(model.size());
-    SUNContext ctx = nullptr;
-    SUNContext_Create(nullptr, &ctx);
-    N_Vector u = N_VNew_Serial(n, ctx);
-    N_Vector scale = N_VNew_Serial(n, ctx);
-    std::copy(u0.begin(), u0.end(), N_VGetArrayPointer(u));
-    N_VConst(1.0, scale);
-    SUNMatrix J = SUNBandMatrix(n, 2, 2, ctx);
-    SUNLinearSolver LS = SUNLinSol_Band(u, J, ctx);
-    void* mem = KINCreate(ctx);
-    KinsolData data{&model};
-
-    auto start = std::chrono::steady_clock::now();
-    KINInit(mem, kinsolResidual, u);
-    KINSetUserData(mem, &data);
-    KINSetErrHandlerFn(mem, silence, nullptr);
-    KINSetLinearSolver(mem, LS, J); // no Jacobian function: KINSOL's band difference quotients
-    KINSetFuncNormTol(mem, residualBound);
-    KINSetNumMaxIters(mem, 500);
-    KINSol(mem, u, KIN_LINESEARCH, scale, scale);
-    out.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-
-    long nfe = 0, nfeLS = 0, nje = 0;
-    KINGetNumFuncEvals(mem, &nfe);
-    KINGetNumLinFuncEvals(mem, &nfeLS);
-    KINGetNumJacEvals(mem, &nje);
-    out.residualEvaluations = nfe + nfeLS;
-    out.jacobianEvaluations = nje;
-    std::vector<double> result(N_VGetArrayPointer(u), N_VGetArrayPointer(u) + n);
-    judge(model, result, out);
-
-    KINFree(&mem);
-    SUNLinSolFree(LS);
-    SUNMatDestroy(J);
-    N_VDestroy(u);
-    N_VDestroy(scale);
-    SUNContext_Free(&ctx);
-    return out;
-}
-
-// Results of the last run of each benchmark, for the table at the end.
-std::map<std::string, Outcome> results;
-
-void registerCase(const char* solver, Outcome (*run)(const flame::Parameters&, const std::string&), size_t points,
-                  const Case& c)
-{
-    std::string name = std::string(solver) + "/N=" + std::to_string(points) + "/beta=" +
-                       std::to_string(static_cast<int>(c.beta)) + "/" + c.guess;
-    benchmark::RegisterBenchmark(name.c_str(), [=](benchmark::State& state) {
-        flame::Parameters params;
-        params.points = points;
-        params.beta = c.beta;
-        Outcome out;
-        for (auto _ : state) {
-            out = run(params, c.guess);
+    if (rows.empty()) {
+        return;
+    }
+    std::printf("\n%s, N = %zu points: %zu cases, thread CPU time, median of %d interleaved repetitions\n",
+                family.c_str(), points, rows.size(), reps);
+    if (detail) {
+        std::printf("%-18s", "case");
+        for (const Solver& s : list) {
+            std::printf(" | %-10s %8s %6s %5s", s.name.c_str(), "ms", "f-evs", "J-evs");
         }
-        state.counters["converged"] = out.converged;
-        state.counters["residuals"] = double(out.residualEvaluations);
-        state.counters["jacobians"] = double(out.jacobianEvaluations);
-        state.counters["peakT"] = out.peak;
-        results[name] = out;
-    })->Unit(benchmark::kMillisecond)->Iterations(points >= 100000 ? 1 : 3);
-}
-
-void printTable(const std::vector<size_t>& sizes)
-{
-    std::printf("\nSteady flame, %zu cases per size, judged by max|f| <= %.0e\n", cases().size(), residualBound);
-    std::printf("%7s %5s %-8s | %-4s %9s %6s %5s %5s | %-4s %9s %6s %5s %5s | %6s\n", "N", "beta", "guess", "ours",
-                "ms", "f-evs", "J-evs", "peak", "KIN", "ms", "f-evs", "J-evs", "peak", "ratio");
-    for (size_t points : sizes) {
-        int both = 0, oursOnly = 0, kinOnly = 0, neither = 0;
+        std::printf("\n");
+        for (size_t c : rows) {
+            std::printf("%-18s", cases[c].label.c_str());
+            for (size_t s = 0; s < list.size(); s++) {
+                Outcome o = summary(results[c][s]);
+                std::printf(" | %-10s %8.2f %6ld %5ld", o.converged ? "yes" : "no", 1e3 * o.seconds,
+                            o.residualEvaluations, o.jacobianEvaluations);
+            }
+            std::printf("\n");
+        }
+    }
+    // Per solver: converged, total time, and ours against it on the cases
+    // both solve. KINSOL's two settings also count as one peer, the faster
+    // of the two on each case.
+    std::printf("%-36s %9s %10s %14s %14s %s\n", "solver", "converged", "total ms", "median ratio", "worst ratio",
+                "(ours / solver, cases both solve)");
+    auto report = [&](const std::string& name, const std::function<Outcome(size_t)>& pick) {
+        int converged = 0;
+        double total = 0.0;
         std::vector<double> ratios;
-        for (const Case& c : cases()) {
-            std::string suffix = "/N=" + std::to_string(points) + "/beta=" + std::to_string(static_cast<int>(c.beta)) +
-                                 "/" + c.guess;
-            auto o = results.find("ours" + suffix);
-            auto k = results.find("kinsol" + suffix);
-            if (o == results.end() || k == results.end()) {
-                continue;
+        for (size_t c : rows) {
+            Outcome o = pick(c);
+            Outcome ours = summary(results[c][0]);
+            converged += o.converged;
+            total += o.seconds;
+            if (o.converged && ours.converged) {
+                ratios.push_back(ours.seconds / o.seconds);
             }
-            const Outcome& a = o->second;
-            const Outcome& b = k->second;
-            double ratio = a.seconds / b.seconds;
-            if (a.converged && b.converged) {
-                both++;
-                ratios.push_back(ratio);
-            } else if (a.converged) {
-                oursOnly++;
-            } else if (b.converged) {
-                kinOnly++;
-            } else {
-                neither++;
-            }
-            std::printf("%7zu %5.0f %-8s | %-4s %9.2f %6ld %5ld %5.3f | %-4s %9.2f %6ld %5ld %5.3f | %6s\n", points,
-                        c.beta, c.guess.c_str(), a.converged ? "yes" : "no", 1e3 * a.seconds, a.residualEvaluations,
-                        a.jacobianEvaluations, a.peak, b.converged ? "yes" : "no", 1e3 * b.seconds,
-                        b.residualEvaluations, b.jacobianEvaluations, b.peak,
-                        (a.converged && b.converged) ? std::to_string(ratio).substr(0, 5).c_str() : "-");
         }
-        std::sort(ratios.begin(), ratios.end());
-        double median = ratios.empty() ? NAN : ratios[ratios.size() / 2];
-        std::printf("N=%zu: both converge %d, only ours %d, only KINSOL %d, neither %d; "
-                    "median time ratio ours/KINSOL where both converge %.3f\n",
-                    points, both, oursOnly, kinOnly, neither, median);
+        double worst = ratios.empty() ? NAN : *std::max_element(ratios.begin(), ratios.end());
+        std::printf("%-36s %5d/%-3zu %10.1f %14.2f %14.2f\n", name.c_str(), converged, rows.size(), 1e3 * total,
+                    median(ratios), worst);
+    };
+    for (size_t s = 0; s < list.size(); s++) {
+        report(list[s].description, [&](size_t c) { return summary(results[c][s]); });
     }
+    auto kinsol1 = std::find_if(list.begin(), list.end(), [](const Solver& s) { return s.name == "kinsol-1"; });
+    auto kinsol10 = std::find_if(list.begin(), list.end(), [](const Solver& s) { return s.name == "kinsol-10"; });
+    if (kinsol1 == list.end() || kinsol10 == list.end()) {
+        return;
+    }
+    const size_t k1 = kinsol1 - list.begin(), k10 = kinsol10 - list.begin();
+    report("KINSOL, the faster setting per case", [&](size_t c) {
+        Outcome a = summary(results[c][k1]), b = summary(results[c][k10]);
+        if (a.converged != b.converged) {
+            return a.converged ? a : b;
+        }
+        return a.seconds <= b.seconds ? a : b;
+    });
+}
+
+std::vector<std::string> split(const char* text)
+{
+    std::vector<std::string> parts;
+    std::string part;
+    for (const char* p = text; ; p++) {
+        if (*p == ',' || *p == '\0') {
+            if (!part.empty()) {
+                parts.push_back(part);
+            }
+            part.clear();
+            if (*p == '\0') {
+                break;
+            }
+        } else {
+            part += *p;
+        }
+    }
+    return parts;
 }
 
 } // namespace
@@ -245,29 +279,67 @@ void printTable(const std::vector<size_t>& sizes)
 int main(int argc, char** argv)
 {
     std::vector<size_t> sizes = {1000, 10000};
-    std::vector<char*> rest;
-    for (int i = 0; i < argc; i++) {
+    std::vector<std::string> families = {"flame", "rod"};
+    int reps = 3;
+    bool detail = false;
+    std::string only;
+    std::vector<std::string> wanted;
+    for (int i = 1; i < argc; i++) {
         if (std::strncmp(argv[i], "--sizes=", 8) == 0) {
             sizes.clear();
-            for (const char* p = argv[i] + 8; *p;) {
-                char* end = nullptr;
-                sizes.push_back(std::strtoul(p, &end, 10));
-                p = (*end == ',') ? end + 1 : end;
+            for (const std::string& s : split(argv[i] + 8)) {
+                sizes.push_back(std::strtoul(s.c_str(), nullptr, 10));
             }
-        } else {
-            rest.push_back(argv[i]);
+        } else if (std::strncmp(argv[i], "--reps=", 7) == 0) {
+            reps = std::max(1, std::atoi(argv[i] + 7));
+        } else if (std::strncmp(argv[i], "--families=", 11) == 0) {
+            families = split(argv[i] + 11);
+        } else if (std::strcmp(argv[i], "--detail") == 0) {
+            detail = true;
+        } else if (std::strncmp(argv[i], "--case=", 7) == 0) {
+            only = argv[i] + 7;
+        } else if (std::strncmp(argv[i], "--solvers=", 10) == 0) {
+            wanted = split(argv[i] + 10);
+        }
+    }
+#ifdef VELKORA_BENCH_PETSC
+    int petscArgc = 1;
+    bench::petscInitialize(&petscArgc, &argv);
+#else
+    std::printf("PETSc not found: comparing with KINSOL only.\n");
+#endif
+    std::vector<Case> cases;
+    for (const std::string& f : families) {
+        for (Case& c : f == "flame" ? flameCases() : f == "rod" ? rodCases() : std::vector<Case>()) {
+            if (only.empty() || c.label == only) {
+                cases.push_back(std::move(c));
+            }
+        }
+    }
+    std::vector<Solver> list;
+    for (Solver& s : solvers()) {
+        // Ours always runs: the ratios are against it.
+        if (wanted.empty() || s.name == "ours" || std::find(wanted.begin(), wanted.end(), s.name) != wanted.end()) {
+            list.push_back(std::move(s));
         }
     }
     for (size_t points : sizes) {
-        for (const Case& c : cases()) {
-            registerCase("ours", runOurs, points, c);
-            registerCase("kinsol", runKinsol, points, c);
+        Results results(cases.size(), std::vector<std::vector<Outcome>>(list.size()));
+        for (int rep = 0; rep < reps; rep++) {
+            for (size_t c = 0; c < cases.size(); c++) {
+                auto model = cases[c].make(points);
+                for (size_t s = 0; s < list.size(); s++) {
+                    results[c][s].push_back(list[s].solve(*model));
+                }
+            }
         }
+        for (const std::string& f : families) {
+            printTables(f, points, cases, list, results, reps, detail);
+        }
+        std::fflush(stdout);
     }
-    int count = static_cast<int>(rest.size());
-    benchmark::Initialize(&count, rest.data());
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    printTable(sizes);
+#ifdef VELKORA_BENCH_PETSC
+    bench::petscFinalize();
+#endif
     return 0;
 }

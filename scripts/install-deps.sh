@@ -9,7 +9,8 @@ set -eu
 library="cmake g++ make pkg-config libfmt-dev libsundials-dev"
 need_demo="$library"
 need_test="$library libgtest-dev"
-need_bench="$library libbenchmark-dev"
+# PETSc is a peer in the steady-solver comparison only; the library never links it.
+need_bench="$library libbenchmark-dev libpetsc-real-dev"
 need_docs="doxygen"
 need_fuzz="$library clang libclang-rt-14-dev"
 

@@ -19,11 +19,10 @@
 
 #include <algorithm>
 #include <cmath>
-#include <memory>
+#include <string>
 #include <vector>
 
-#include "platform/numerics/BandJacobian.h"
-#include "steady/PseudoTransientProblem.h"
+#include "steady/BandedProblem.h"
 
 namespace flame
 {
@@ -76,8 +75,39 @@ public:
         }
     }
 
-    //! Whether component i has a time derivative.
+    size_t bandwidth() const { return 2; }
+
+    //! Whether component i has a time derivative: all but the burner rows.
     bool transient(size_t i) const { return i >= 2; }
+
+    double upperBound(size_t i) const { return i % 2 == 0 ? 1.5 : 1.1; }
+    double lowerBound(size_t i) const { return i % 2 == 0 ? -0.1 : -0.01; }
+
+    //! Clips the fuel fraction into [0, 1] and the temperature to at least 0.
+    void repair(double* u) const
+    {
+        for (size_t j = 0; j < m_p.points; j++) {
+            u[2 * j] = std::max(u[2 * j], 0.0);
+            u[2 * j + 1] = std::clamp(u[2 * j + 1], 0.0, 1.0);
+        }
+    }
+
+    std::string componentName(size_t i) const
+    {
+        return (i % 2 == 0 ? "T[" : "Y[") + std::to_string(i / 2) + "]";
+    }
+
+    //! A starting profile near the flame: a smooth rise to 0.9 around x = 4.
+    std::vector<double> smoothGuess() const
+    {
+        std::vector<double> u(size());
+        for (size_t j = 0; j < m_p.points; j++) {
+            double T = 0.9 * 0.5 * (1.0 + std::tanh(x(j) - 4.0));
+            u[2 * j] = j == 0 ? 0.0 : T;
+            u[2 * j + 1] = 1.0 - T / 0.9;
+        }
+        return u;
+    }
 
     //! A starting profile: a step from fresh gas to burnt gas at `position`.
     std::vector<double> stepGuess(double position) const
@@ -98,96 +128,8 @@ private:
     double m_h;
 };
 
-//! The flame as a steady problem for PseudoTransientProblem.
-class Problem : public Velkora::PseudoTransientProblem
-{
-public:
-    explicit Problem(const Parameters& p) : m_model(p)
-    {
-        m_systemSize = m_model.size();
-        m_bandwidth = 2;
-        setLinearSolver(m_band);
-        resize();
-        for (size_t i = 0; i < m_systemSize; i++) {
-            m_transientMask[i] = m_model.transient(i) ? 1 : 0;
-        }
-        m_residual0.resize(m_systemSize);
-        m_old.resize(m_systemSize);
-    }
-
-    void evalResidual(double* x, double* r, double rdt, int) override
-    {
-        residualEvaluations++;
-        m_model.residual(x, r);
-        if (rdt != 0.0) {
-            for (size_t i = 0; i < m_systemSize; i++) {
-                r[i] -= rdt * m_transientMask[i] * (x[i] - m_old[i]);
-            }
-        }
-    }
-
-    void evalJacobian(double* x) override
-    {
-        m_model.residual(x, m_residual0.data());
-        residualEvaluations++;
-        m_band->evaluateByDifferences([this](double* u, double* r) { evalResidual(u, r, 0.0, 0); }, x,
-                                      m_residual0.data());
-    }
-
-    double weightedNorm(const double* step) const override
-    {
-        const std::vector<double>& x = *m_state;
-        double sum = 0.0;
-        for (size_t i = 0; i < m_systemSize; i++) {
-            double e = step[i] / (relativeTolerance * std::abs(x[i]) + absoluteTolerance);
-            sum += e * e;
-        }
-        return std::sqrt(sum / m_systemSize);
-    }
-
-    double upperBound(size_t i) const override { return i % 2 == 0 ? 1.5 : 1.1; }
-    double lowerBound(size_t i) const override { return i % 2 == 0 ? -0.1 : -0.01; }
-
-    void initTimeInteg(double dt, double* x) override
-    {
-        Velkora::PseudoTransientProblem::initTimeInteg(dt, x);
-        std::copy(x, x + m_systemSize, m_old.begin());
-    }
-
-    //! Clips the fuel fraction into [0, 1] and the temperature to at least 0.
-    void resetBadValues(double* x) override
-    {
-        for (size_t j = 0; j < m_model.points(); j++) {
-            x[2 * j] = std::max(x[2 * j], 0.0);
-            x[2 * j + 1] = std::clamp(x[2 * j + 1], 0.0, 1.0);
-        }
-    }
-
-    void writeDebugInfo(const std::string& tag, const std::string&, int, int) override
-    {
-        if (tag != "Timestepping") {
-            newtonAttempts++;
-        }
-    }
-
-    std::string componentName(size_t i) const override
-    {
-        return (i % 2 == 0 ? "T[" : "Y[") + std::to_string(i / 2) + "]";
-    }
-
-    const Model& model() const { return m_model; }
-
-    double relativeTolerance = 1e-6;
-    double absoluteTolerance = 1e-9;
-    long residualEvaluations = 0;
-    int newtonAttempts = 0;
-
-private:
-    Model m_model;
-    std::shared_ptr<Velkora::BandJacobian> m_band = std::make_shared<Velkora::BandJacobian>();
-    std::vector<double> m_residual0;
-    std::vector<double> m_old;
-};
+//! The flame as a steady problem.
+using Problem = steady::BandedProblem<Model>;
 
 } // namespace flame
 
