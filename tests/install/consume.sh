@@ -31,3 +31,21 @@ ${CC:-cc} -std=c99 -Wall -Wextra -pedantic -Werror $(pkg-config --cflags velkora
 cmake -S "$here/cpp" -B "$work/cpp-build" -DCMAKE_PREFIX_PATH="$prefix" >/dev/null
 cmake --build "$work/cpp-build" >/dev/null
 "$work/cpp-build/bratu"
+
+# The Python package, found by the prefix's site-packages alone, with its
+# library, and with a prototype for every function of the installed header.
+python=${VELKORA_PYTHON:-/usr/bin/python3}
+site=$(find "$prefix" -type d -name site-packages | head -n 1)
+if [ -n "$site" ] && "$python" -c "import numpy, pytest" 2>/dev/null; then
+    (
+        cd "$work"
+        unset VELKORA_LIBRARY
+        PYTHONPATH="$site" "$python" -c "
+import velkora, os
+assert velkora.library_path.startswith(os.path.realpath('$prefix')) or velkora.library_path.startswith('$prefix'), velkora.library_path
+print('python package', velkora.version(), 'loads', os.path.relpath(velkora.library_path, '$prefix'))
+"
+        PYTHONPATH="$site" VELKORA_INCLUDE="$prefix/include/velkora" "$python" -m pytest -q -p no:cacheprovider \
+            "$here/../python/test_prototypes.py"
+    )
+fi

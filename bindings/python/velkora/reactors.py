@@ -1,0 +1,150 @@
+"""Reactors and reactor networks."""
+
+import ctypes
+
+import numpy as np
+
+from ._errors import FAILED_DOUBLE, _error_count, check, check_double, fail
+from ._handle import HandleOwner
+from ._library import lib
+from ._text import text
+
+_concentration = lib.reactor_concentration
+_set_concentration = lib.reactor_setConcentration
+_time = lib.reactornet_time
+_rtol = lib.reactornet_rtol
+_atol = lib.reactornet_atol
+_step = lib.reactornet_step
+_advance = lib.reactornet_advance
+_sensitivity = lib.reactornet_sensitivity
+
+
+def _handles(objects, kind):
+    objects = list(objects)
+    for o in objects:
+        if not isinstance(o, kind):
+            raise TypeError("expected {} objects, got {!r}".format(kind.__name__, o))
+    return len(objects), (ctypes.c_int * len(objects))(*[o.handle for o in objects])
+
+
+class Reactor(HandleOwner):
+    """A closed, isothermal, constant-volume batch reactor whose species are
+    those of its reactions, all at concentration 0 to begin with.
+
+    Args:
+        reactions: the Reaction objects; the reactor keeps its own share of
+            each, so they may be closed afterwards.
+    """
+
+    def __init__(self, reactions):
+        from .kinetics import Reaction
+
+        n, handles = _handles(reactions, Reaction)
+        self._own(check(lib.reactor_new(n, handles), "reactor_new"), lib.reactor_del)
+
+    @property
+    def species(self):
+        """The species names, in the reactor's order."""
+        n = check(lib.reactor_nSpecies(self._handle), "reactor_nSpecies")
+        return [text(lib.reactor_speciesName, "reactor_speciesName", self._handle, k) for k in range(n)]
+
+    def concentration(self, species):
+        """The concentration of one species, mol/m^3."""
+        value = _concentration(self._handle, species.encode())
+        if value == FAILED_DOUBLE and _error_count() > 0:
+            fail(value, "reactor_concentration")
+        return value
+
+    def set_concentration(self, species, value):
+        """Sets the concentration of one species, mol/m^3 (finite, not negative)."""
+        status = _set_concentration(self._handle, species.encode(), float(value))
+        if status != 0:
+            fail(status, "reactor_setConcentration")
+
+    @property
+    def concentrations(self):
+        """All concentrations, mol/m^3, as a numpy array in species order.
+        Assign a mapping {species: value} to set some of them, or a sequence
+        of one value per species to set all."""
+        return np.array([self.concentration(s) for s in self.species])
+
+    @concentrations.setter
+    def concentrations(self, values):
+        if hasattr(values, "items"):
+            for species, value in values.items():
+                self.set_concentration(species, value)
+            return
+        names = self.species
+        values = list(values)
+        if len(values) != len(names):
+            raise ValueError("got {} concentrations for {} species".format(len(values), len(names)))
+        for species, value in zip(names, values):
+            self.set_concentration(species, value)
+
+
+class ReactorNet(HandleOwner):
+    """Reactors integrated together in time (CVODES), with the sensitivities
+    of their concentrations to the rate of each reaction.
+
+    Args:
+        reactors: the Reactor objects, each at most once.
+    """
+
+    def __init__(self, reactors):
+        n, handles = _handles(reactors, Reactor)
+        self._own(check(lib.reactornet_new(n, handles), "reactornet_new"), lib.reactornet_del)
+
+    @property
+    def time(self):
+        """The current time, s."""
+        t = _time(self._handle)
+        if t == FAILED_DOUBLE and _error_count() > 0:
+            fail(t, "reactornet_time")
+        return t
+
+    @property
+    def rtol(self):
+        """The relative tolerance of the concentrations."""
+        return check_double(_rtol(self._handle), "reactornet_rtol")
+
+    @property
+    def atol(self):
+        """The absolute tolerance of the concentrations, mol/m^3."""
+        return check_double(_atol(self._handle), "reactornet_atol")
+
+    def set_tolerances(self, rtol, atol):
+        """Tolerances of the concentrations (defaults 1e-9 and 1e-15)."""
+        check(lib.reactornet_setTolerances(self._handle, float(rtol), float(atol)), "reactornet_setTolerances")
+
+    def set_sensitivity_tolerances(self, rtol, atol):
+        """Tolerances of the sensitivities (defaults 1e-6 and 1e-8)."""
+        check(
+            lib.reactornet_setSensitivityTolerances(self._handle, float(rtol), float(atol)),
+            "reactornet_setSensitivityTolerances",
+        )
+
+    def set_initial_time(self, t):
+        """Sets the time, s, from which the network integrates."""
+        check(lib.reactornet_setInitialTime(self._handle, float(t)), "reactornet_setInitialTime")
+
+    def set_max_time_step(self, step):
+        """Largest internal step, s; 0 for no limit."""
+        check(lib.reactornet_setMaxTimeStep(self._handle, float(step)), "reactornet_setMaxTimeStep")
+
+    def advance(self, t):
+        """Integrates to exactly time `t`, s."""
+        status = _advance(self._handle, float(t))
+        if status != 0:
+            fail(status, "reactornet_advance")
+
+    def step(self):
+        """Takes one internal step; returns the new time, s."""
+        return check_double(_step(self._handle), "reactornet_step")
+
+    def sensitivity(self, component, parameter, reactor=0):
+        """Normalized sensitivity d ln c / d ln k of species `component` of
+        reactor `reactor` (its index in the network) to the rate of reaction
+        `parameter` (numbered across the network)."""
+        return check_double(
+            _sensitivity(self._handle, component.encode(), int(parameter), int(reactor)), "reactornet_sensitivity"
+        )

@@ -1,0 +1,126 @@
+"""Transport-property evaluators."""
+
+import ctypes
+
+import numpy as np
+
+from ._errors import check, check_double
+from ._handle import HandleOwner
+from ._library import lib
+from ._text import text
+
+_double_p = ctypes.POINTER(ctypes.c_double)
+
+
+def _array(values, n=None, name="values"):
+    a = np.ascontiguousarray(values, dtype=np.float64)
+    if a.ndim != 1 or (n is not None and a.size != n):
+        raise ValueError("{} must be a sequence of {} numbers".format(name, n if n is not None else "some"))
+    return a
+
+
+def _pointer(a):
+    return a.ctypes.data_as(_double_p)
+
+
+class Transport(HandleOwner):
+    """The transport properties of a mixture at the evaluator's state, SI
+    units. Subclasses create the evaluator and set its state."""
+
+    n_species = 0
+
+    @property
+    def transport_model(self):
+        """The name of the model."""
+        return text(lib.trans_transportModel, "trans_transportModel", self._handle)
+
+    @property
+    def viscosity(self):
+        """Mixture viscosity, Pa s."""
+        return check_double(lib.trans_viscosity(self._handle), "trans_viscosity")
+
+    @property
+    def thermal_conductivity(self):
+        """Mixture thermal conductivity, W/m/K."""
+        return check_double(lib.trans_thermalConductivity(self._handle), "trans_thermalConductivity")
+
+    @property
+    def electrical_conductivity(self):
+        """Electrical conductivity, S/m."""
+        return check_double(lib.trans_electricalConductivity(self._handle), "trans_electricalConductivity")
+
+    @property
+    def mix_diff_coeffs(self):
+        """Mixture-averaged diffusion coefficients, m^2/s, one per species."""
+        d = np.empty(self.n_species)
+        check(lib.trans_getMixDiffCoeffs(self._handle, d.size, _pointer(d)), "trans_getMixDiffCoeffs")
+        return d
+
+    @property
+    def thermal_diff_coeffs(self):
+        """Thermal diffusion coefficients, kg/m/s, one per species."""
+        d = np.empty(self.n_species)
+        check(lib.trans_getThermalDiffCoeffs(self._handle, d.size, _pointer(d)), "trans_getThermalDiffCoeffs")
+        return d
+
+    def _matrix(self, function, name):
+        n = self.n_species
+        d = np.empty((n, n))  # D[j, i] in C order is D_ij at d[j * n + i]
+        check(function(self._handle, n, n * n, _pointer(d)), name)
+        return d.T.copy()
+
+    @property
+    def binary_diff_coeffs(self):
+        """Binary diffusion coefficients D[i, j], m^2/s."""
+        return self._matrix(lib.trans_getBinaryDiffCoeffs, "trans_getBinaryDiffCoeffs")
+
+    @property
+    def multi_diff_coeffs(self):
+        """Multicomponent diffusion coefficients D[i, j], m^2/s, where the
+        model provides them."""
+        return self._matrix(lib.trans_getMultiDiffCoeffs, "trans_getMultiDiffCoeffs")
+
+    def _fluxes(self, function, name, state1, state2, delta):
+        n = self.n_species
+        a = _array(state1, n, "state1")
+        b = _array(state2, n, "state2")
+        out = np.empty(n)
+        check(function(self._handle, n, _pointer(a), n, _pointer(b), float(delta), n, _pointer(out)), name)
+        return out
+
+    def molar_fluxes(self, state1, state2, delta):
+        """Molar diffusive fluxes, mol/m^2/s, between two states (for a gas,
+        mole fractions) `delta` m apart, positive from the first to the second."""
+        return self._fluxes(lib.trans_getMolarFluxes, "trans_getMolarFluxes", state1, state2, delta)
+
+    def mass_fluxes(self, state1, state2, delta):
+        """Mass diffusive fluxes, kg/m^2/s, as molar_fluxes()."""
+        return self._fluxes(lib.trans_getMassFluxes, "trans_getMassFluxes", state1, state2, delta)
+
+
+class HardSphereGas(Transport):
+    """A dilute mixture of neutral rigid-sphere molecules (first
+    Chapman-Enskog approximation; Wilke and Mason-Saxena mixing rules). It
+    starts at 300 K, 101325 Pa and equal mole fractions.
+
+    Args:
+        molar_masses: kg/mol, one per species.
+        diameters: collision diameters, m.
+        molar_cp: constant molar heat capacities, J/mol/K; None for 5/2 R.
+    """
+
+    def __init__(self, molar_masses, diameters, molar_cp=None):
+        m = _array(molar_masses, name="molar_masses")
+        n = m.size
+        d = _array(diameters, n, "diameters")
+        cp = None if molar_cp is None else _array(molar_cp, n, "molar_cp")
+        handle = check(
+            lib.gastrans_new(n, _pointer(m), _pointer(d), None if cp is None else _pointer(cp)), "gastrans_new"
+        )
+        self.n_species = n
+        self._own(handle, lib.trans_del)
+
+    def set_state(self, T, P, X):
+        """Sets temperature (K), pressure (Pa) and mole fractions (summing to 1)."""
+        x = _array(X, self.n_species, "X")
+        check(lib.gastrans_setState(self._handle, float(T), float(P), x.size, _pointer(x)), "gastrans_setState")
