@@ -8,8 +8,8 @@ set -eu
 # What each target needs; every target needs what the library needs.
 library="cmake g++ make pkg-config libfmt-dev libsundials-dev"
 python="python3 python3-numpy"
-need_demo="$library $python python3-matplotlib"
-need_test="$library libgtest-dev $python python3-pytest python3-mpi4py openmpi-bin"
+need_demo="$library gfortran $python python3-matplotlib"
+need_test="$library gfortran libgtest-dev $python python3-pytest python3-mpi4py openmpi-bin"
 # PETSc is a peer in the steady-solver comparison only; the library never links it.
 need_bench="$library libbenchmark-dev libpetsc-real-dev $python"
 need_docs="doxygen"

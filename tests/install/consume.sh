@@ -49,3 +49,11 @@ print('python package', velkora.version(), 'loads', os.path.relpath(velkora.libr
             "$here/../python/test_prototypes.py"
     )
 fi
+
+# The Fortran module, when the library was built with it: an outside Fortran
+# project through find_package(Velkora), running the Fortran example.
+if [ -n "$(find "$prefix" -name velkora.mod)" ]; then
+    cmake -S "$here/fortran" -B "$work/fortran-build" -DCMAKE_PREFIX_PATH="$prefix" >/dev/null
+    cmake --build "$work/fortran-build" >/dev/null
+    "$work/fortran-build/reactor_network" | tail -n 1
+fi
