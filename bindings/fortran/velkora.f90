@@ -29,7 +29,7 @@ module velkora
 
     ! The C functions that return text by the string convention.
     integer, parameter :: LAST_ERROR = 1, VERSION = 2, EQUATION = 3, RXN_TYPE_TEXT = 4, RXN_ID_TEXT = 5, &
-                          SPECIES = 6, MODEL = 7
+                          SPECIES = 6, MODEL = 7, GAS_SPECIES = 8
 
     public :: app_errorCount, app_lastError, app_popError, app_clearErrors, app_version, app_setLogWriter
     public :: rxn_new, rxn_equation, rxn_type, rxn_id, rxn_setId, rxn_usesThirdBody, rxn_valid
@@ -43,7 +43,8 @@ module velkora
     public :: trans_transportModel, trans_viscosity, trans_thermalConductivity, trans_electricalConductivity
     public :: trans_getThermalDiffCoeffs, trans_getMixDiffCoeffs, trans_getBinaryDiffCoeffs
     public :: trans_getMultiDiffCoeffs, trans_getMolarFluxes, trans_getMassFluxes, trans_del, trans_cabinetSize
-    public :: gastrans_new, gastrans_setState
+    public :: gastrans_new, gastrans_newFromSpecies, gastrans_newFromParameters, gastrans_setState
+    public :: gastrans_nSpecies, gastrans_speciesName
 
     public :: velkora_is_failure, velkora_last_error, velkora_version
     public :: velkora_new_reaction, velkora_reaction_equation, velkora_reaction_type, velkora_reaction_id
@@ -51,6 +52,7 @@ module velkora
     public :: velkora_species_name, velkora_set_concentration, velkora_concentration
     public :: velkora_sensitivity
     public :: velkora_transport_model, velkora_new_hard_sphere_gas, velkora_set_gas_state
+    public :: velkora_new_gas_transport, velkora_gas_species_name
 
     interface
         ! ---- error stack, log, version
@@ -298,6 +300,33 @@ module velkora
             real(c_double), intent(in) :: molarMass(*), diameter(*)
             type(c_ptr), value :: molarCp
         end function
+        integer(c_int) function gastrans_newFromSpecies(n, species, model) bind(C, name="gastrans_newFromSpecies")
+            import :: c_int, c_ptr, c_char
+            integer(c_int), value :: n
+            type(c_ptr), intent(in) :: species(*)
+            character(kind=c_char), intent(in) :: model(*)
+        end function
+        integer(c_int) function gastrans_newFromParameters(n, names, molarMass, geometry, wellDepth, diameter, &
+                                                           dipole, polarizability, rotRelax, molarCp, model) &
+                bind(C, name="gastrans_newFromParameters")
+            import :: c_int, c_ptr, c_char, c_double
+            integer(c_int), value :: n
+            type(c_ptr), intent(in) :: names(*)
+            real(c_double), intent(in) :: molarMass(*)
+            integer(c_int), intent(in) :: geometry(*)
+            real(c_double), intent(in) :: wellDepth(*), diameter(*)
+            type(c_ptr), value :: dipole, polarizability, rotRelax, molarCp
+            character(kind=c_char), intent(in) :: model(*)
+        end function
+        integer(c_int) function gastrans_nSpecies(handle) bind(C, name="gastrans_nSpecies")
+            import :: c_int
+            integer(c_int), value :: handle
+        end function
+        integer(c_int) function gastrans_speciesName(handle, k, buflen, buf) bind(C, name="gastrans_speciesName")
+            import :: c_int, c_char
+            integer(c_int), value :: handle, k, buflen
+            character(kind=c_char), intent(out) :: buf(*)
+        end function
         integer(c_int) function gastrans_setState(handle, T, P, n, X) bind(C, name="gastrans_setState")
             import :: c_int, c_double
             integer(c_int), value :: handle
@@ -346,6 +375,8 @@ contains
             copy_text = rxn_id(handle, buflen, buf)
         case (SPECIES)
             copy_text = reactor_speciesName(handle, k, buflen, buf)
+        case (GAS_SPECIES)
+            copy_text = gastrans_speciesName(handle, k, buflen, buf)
         case default
             copy_text = trans_transportModel(handle, buflen, buf)
         end select
@@ -497,13 +528,40 @@ contains
         end if
     end function
 
-    !> Sets the state of a hard-sphere gas evaluator: temperature (K),
-    !> pressure (Pa) and mole fractions, one per species; 0 or a failure value.
+    !> Sets the state of a gas evaluator (hard-sphere or kinetic theory):
+    !> temperature (K), pressure (Pa) and mole fractions, one per species; 0 or
+    !> a failure value.
     integer(c_int) function velkora_set_gas_state(handle, T, P, X)
         integer(c_int), intent(in) :: handle
         real(c_double), intent(in) :: T, P
         real(c_double), intent(in) :: X(:)
         velkora_set_gas_state = gastrans_setState(handle, T, P, int(size(X), c_int), X)
+    end function
+
+    !> A kinetic-theory evaluator for species the library has data for
+    !> ("N2", "H2O", ...; trailing blanks dropped), with model
+    !> "mixture-averaged" or "multicomponent"; its handle, or a failure value.
+    integer(c_int) function velkora_new_gas_transport(species, model)
+        use, intrinsic :: iso_c_binding, only: c_loc
+        character(len=*), intent(in) :: species(:)
+        character(len=*), intent(in) :: model
+        character(kind=c_char, len=len(species) + 1), allocatable, target :: names(:)
+        type(c_ptr), allocatable :: pointers(:)
+        integer :: k
+        allocate (names(size(species)), pointers(size(species)))
+        do k = 1, size(species)
+            names(k) = trim(species(k))//c_null_char
+            pointers(k) = c_loc(names(k))
+        end do
+        velkora_new_gas_transport = gastrans_newFromSpecies(int(size(species), c_int), pointers, c_string(model))
+    end function
+
+    !> The name of species `k` of a kinetic-theory evaluator, counted from 1
+    !> ("" on failure).
+    function velkora_gas_species_name(handle, k) result(text)
+        integer(c_int), intent(in) :: handle, k
+        character(len=:), allocatable :: text
+        text = fetch(GAS_SPECIES, handle, k - 1_c_int)
     end function
 
 end module velkora

@@ -81,6 +81,18 @@ program velkora_test
     call check(velkora_new_hard_sphere_gas([1.0_c_double], [1.0_c_double, 2.0_c_double]) == VELKORA_ERROR, &
                "mismatched arrays")
 
+    ! Kinetic theory: nitrogen's viscosity at 1000 K against the dilute-gas
+    ! correlation of Lemmon and Jacobsen, Int. J. Thermophys. 25, 21 (2004):
+    ! 41.54 micro Pa s.
+    gas = velkora_new_gas_transport(["N2 ", "H2O"], "mixture-averaged")
+    call check(gas >= 0, "kinetic-theory evaluator")
+    call check(velkora_gas_species_name(gas, 2_c_int) == "H2O", "kinetic-theory species name")
+    call check(velkora_set_gas_state(gas, 1000.0_c_double, 101325.0_c_double, [1.0_c_double, 0.0_c_double]) == 0, &
+               "kinetic-theory state")
+    call check(abs(trans_viscosity(gas) / 41.54e-6_c_double - 1.0_c_double) < 0.03_c_double, "N2 viscosity")
+    call check(velkora_new_gas_transport(["XY"], "mixture-averaged") == VELKORA_ERROR, "unknown species")
+    call check(velkora_last_error() == "gastrans_newFromSpecies: Species 0: no data for 'XY'.", "unknown species message")
+
     if (failures == 0) then
         print '(a, a)', "velkora_test: all checks passed with Velkora ", velkora_version()
     else

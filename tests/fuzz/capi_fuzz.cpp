@@ -136,6 +136,16 @@ public:
 
     bool flag() { return byte() & 1; }
 
+    //! A species or model name: one byte n; n < 16 picks from a table,
+    //! otherwise a text as text() reads it.
+    std::string name()
+    {
+        static const char* const table[] = {"N2", "O2", "H2O", "CO2", "H2", "Ar", "He", "CH4", "OH", "NH3",
+                                            "XY", "", "mixture-averaged", "multicomponent", "N2 ", "AR"};
+        uint8_t n = byte();
+        return n < 16 ? table[n] : text();
+    }
+
     //! A length the fuzzer then allocates: any negative value, at most `cap`.
     int length(int cap)
     {
@@ -289,7 +299,7 @@ void run(FuzzInput& in, Session& s)
         NetAdvance, NetStep, NetTime, NetRtol, NetAtol, NetSensitivity, NetDel, NetSize, TransModel, TransVisc,
         TransCond, TransElec, TransThermalDiff, TransMixDiff, TransBinaryDiff, TransMultiDiff, TransMolarFlux,
         TransMassFlux, TransDel, TransSize, GasNew, GasSetState, AppCount, AppLast, AppPop, AppClear,
-        AppVersion, AppLogWriter, OpCount
+        AppVersion, AppLogWriter, GasFromSpecies, GasFromParameters, GasNSpecies, GasSpeciesName, OpCount
     };
     int op = in.byte() % OpCount;
     callCount++;
@@ -616,6 +626,68 @@ void run(FuzzInput& in, Session& s)
             x = in.number();
         }
         checkStatus("gastrans_setState", gastrans_setState(h, T, P, static_cast<int>(n), X.data()), {-1, -999});
+        break;
+    }
+    case GasFromSpecies:
+    case GasFromParameters: {
+        int n = in.smallInt();
+        size_t count = n > 0 && n <= 16 ? static_cast<size_t>(n) : 0;
+        if (n > 16) {
+            n = 16;
+            count = 16;
+        }
+        std::vector<std::string> names(count);
+        std::vector<const char*> pointers(count);
+        for (size_t k = 0; k < count; k++) {
+            names[k] = in.name();
+            pointers[k] = names[k].c_str();
+        }
+        std::string model = in.name();
+        const char* name = op == GasFromSpecies ? "gastrans_newFromSpecies" : "gastrans_newFromParameters";
+        int h;
+        if (op == GasFromSpecies) {
+            h = gastrans_newFromSpecies(n, in.flag() && in.flag() ? nullptr : pointers.data(), model.c_str());
+        } else {
+            std::vector<double> M(count), eps(count), sigma(count), mu(count), alpha(count), z(count), cp(count);
+            std::vector<int> geometry(count);
+            for (size_t k = 0; k < count; k++) {
+                M[k] = in.number();
+                geometry[k] = in.smallInt();
+                eps[k] = in.number();
+                sigma[k] = in.number();
+                mu[k] = in.number();
+                alpha[k] = in.number();
+                z[k] = in.number();
+                cp[k] = in.number();
+            }
+            uint8_t nulls = in.byte(); // which optional arrays are NULL
+            h = gastrans_newFromParameters(n, pointers.data(), M.data(), geometry.data(), eps.data(), sigma.data(),
+                                           nulls & 1 ? nullptr : mu.data(), nulls & 2 ? nullptr : alpha.data(),
+                                           nulls & 4 ? nullptr : z.data(), nulls & 8 ? nullptr : cp.data(),
+                                           model.c_str());
+        }
+        h = checkStatus(name, h, {-1, -999});
+        checkNew(name, h, transSlots, trans_cabinetSize());
+        if (h >= 0) {
+            s.evaluators.push_back(h);
+            s.species[h] = count;
+        }
+        break;
+    }
+    case GasNSpecies: {
+        int h = in.handle(s.evaluators, transSlots);
+        int r = checkStatus("gastrans_nSpecies", gastrans_nSpecies(h), {-1, -999});
+        if (r >= 0 && s.species.count(h) && static_cast<size_t>(r) != s.species[h]) {
+            finding("species count differs from the one created", "gastrans_nSpecies", r);
+        }
+        break;
+    }
+    case GasSpeciesName: {
+        int h = in.handle(s.evaluators, transSlots);
+        int k = in.smallInt(), buflen = in.length(4096);
+        auto b = buffer(buflen);
+        int r = checkStatus("gastrans_speciesName", gastrans_speciesName(h, k, buflen, dataOrNull(b)), {-1, -999});
+        checkString("gastrans_speciesName", r, buflen, dataOrNull(b));
         break;
     }
     case AppCount:

@@ -17,6 +17,7 @@ C_TYPES = {
     "const char*": ctypes.c_char_p,
     "char*": ctypes.c_char_p,
     "const int*": ctypes.POINTER(ctypes.c_int),
+    "const char* const*": ctypes.POINTER(ctypes.c_char_p),
     "double*": ctypes.POINTER(ctypes.c_double),
     "const double*": ctypes.POINTER(ctypes.c_double),
     "void*": ctypes.c_void_p,
@@ -51,7 +52,7 @@ def declared_functions():
             arg = " ".join(arg.split())
             if arg in ("void", ""):
                 continue
-            type_ = re.sub(r"\s*\w+$", "", arg).replace(" *", "*")
+            type_ = re.sub(r"\s*\w+$", "", arg).replace(" *", "*").replace("* const*", "* const*")
             types.append(type_)
         found[name] = (result, types)
     return found

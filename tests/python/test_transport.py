@@ -46,3 +46,33 @@ def test_mixture_arrays_have_the_shapes_and_symmetry_of_the_physics():
         gas.set_state(-1.0, 1e5, [0.7, 0.2, 0.1])
     with pytest.raises(ValueError):
         gas.set_state(300.0, 1e5, [1.0])
+
+
+def test_kinetic_theory_nitrogen_viscosity_against_lemmon_and_jacobsen():
+    # E. W. Lemmon and R. T. Jacobsen, Int. J. Thermophys. 25, 21 (2004):
+    # the dilute-gas viscosity of nitrogen, micro Pa s.
+    def reference(T):
+        b = [0.431, -0.4623, 0.08406, 0.005341, -0.00331]
+        s = sum(c * math.log(T / 98.94) ** i for i, c in enumerate(b))
+        return 0.0266958 * math.sqrt(28.01348 * T) / (0.3656**2 * math.exp(s))
+
+    with velkora.GasTransport(["N2", "O2"], "multicomponent") as gas:
+        assert gas.species == ["N2", "O2"]
+        assert gas.transport_model == "multicomponent"
+        for T in (300.0, 1000.0):
+            gas.set_state(T, 101325.0, [1.0, 0.0])
+            assert 1e6 * gas.viscosity == pytest.approx(reference(T), rel=0.03)
+        gas.set_state(1000.0, 101325.0, [2.0, 2.0])  # normalised
+        D = gas.binary_diff_coeffs
+        np.testing.assert_allclose(gas.multi_diff_coeffs[0, 1], D[0, 1], rtol=1e-12)
+
+
+def test_kinetic_theory_from_parameters_matches_the_shipped_data():
+    argon = velkora.GasTransport(["Ar"])
+    own = velkora.GasTransport.from_parameters(["argon"], [39.948e-3], [0], [136.5], [3.33e-10])
+    for gas in (argon, own):
+        gas.set_state(700.0, 1e5, [1.0])
+    assert own.viscosity == pytest.approx(argon.viscosity, rel=1e-12)
+    with pytest.raises(velkora.VelkoraError) as caught:
+        velkora.GasTransport(["N2", "XY"])
+    assert str(caught.value) == "gastrans_newFromSpecies: Species 1: no data for 'XY'."

@@ -218,7 +218,7 @@ TEST(TransportInterface, BaseOperationsSayTheModelDoesNotProvideThem)
     EXPECT_EQ(trans_getBinaryDiffCoeffs(h, 2, 4, out), -1);
     EXPECT_EQ(lastError(), "Transport::getBinaryDiffCoeffs: Not provided by the 'none' model.");
     EXPECT_EQ(gastrans_setState(h, 300.0, 1e5, 1, out), -1);
-    EXPECT_EQ(lastError(), "gastrans_setState: Handle " + std::to_string(h) + " is not a hard-sphere gas evaluator.");
+    EXPECT_EQ(lastError(), "gastrans_setState: Handle " + std::to_string(h) + " is not a gas transport evaluator.");
 }
 
 } // namespace

@@ -25,7 +25,7 @@ from ._library import path as library_path
 from ._text import text as _text
 from .kinetics import Reaction
 from .reactors import Reactor, ReactorNet
-from .transport import HardSphereGas, Transport
+from .transport import GasTransport, HardSphereGas, Transport
 
 __all__ = [
     "VelkoraError",
@@ -34,6 +34,7 @@ __all__ = [
     "ReactorNet",
     "Transport",
     "HardSphereGas",
+    "GasTransport",
     "version",
     "library_path",
 ]

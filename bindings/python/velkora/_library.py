@@ -10,6 +10,7 @@ _c_double = ctypes.c_double
 _c_char_p = ctypes.c_char_p
 _int_p = ctypes.POINTER(ctypes.c_int)
 _double_p = ctypes.POINTER(ctypes.c_double)
+_char_pp = ctypes.POINTER(ctypes.c_char_p)
 
 #: The log writer callback type of app_setLogWriter.
 LOG_WRITER = ctypes.CFUNCTYPE(None, ctypes.c_char_p, ctypes.c_void_p)
@@ -73,7 +74,15 @@ PROTOTYPES = {
     "trans_del": (_c_int, [_c_int]),
     "trans_cabinetSize": (_c_int, []),
     "gastrans_new": (_c_int, [_c_int, _double_p, _double_p, _double_p]),
+    "gastrans_newFromSpecies": (_c_int, [_c_int, _char_pp, _c_char_p]),
+    "gastrans_newFromParameters": (
+        _c_int,
+        [_c_int, _char_pp, _double_p, _int_p, _double_p, _double_p, _double_p, _double_p, _double_p, _double_p,
+         _c_char_p],
+    ),
     "gastrans_setState": (_c_int, [_c_int, _c_double, _c_double, _c_int, _double_p]),
+    "gastrans_nSpecies": (_c_int, [_c_int]),
+    "gastrans_speciesName": (_c_int, [_c_int, _c_int, _c_int, _c_char_p]),
 }
 
 

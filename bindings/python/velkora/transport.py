@@ -124,3 +124,64 @@ class HardSphereGas(Transport):
         """Sets temperature (K), pressure (Pa) and mole fractions (summing to 1)."""
         x = _array(X, self.n_species, "X")
         check(lib.gastrans_setState(self._handle, float(T), float(P), x.size, _pointer(x)), "gastrans_setState")
+
+
+def _names(names):
+    names = [str(n) for n in names]
+    return len(names), (ctypes.c_char_p * len(names))(*[n.encode() for n in names])
+
+
+class GasTransport(Transport):
+    """Kinetic theory of a dilute gas mixture with Lennard-Jones (and, for
+    polar species, Stockmayer) potentials, as combustion codes use it.
+
+    Args:
+        species: names of species the library has data for ("N2", "H2O",
+            ...; see gas_species()).
+        model: "mixture-averaged", or "multicomponent", which adds the
+            multicomponent diffusion coefficients.
+
+    It starts at 300 K, 101325 Pa and equal mole fractions.
+    """
+
+    def __init__(self, species, model="mixture-averaged"):
+        n, names = _names(species)
+        handle = check(lib.gastrans_newFromSpecies(n, names, model.encode()), "gastrans_newFromSpecies")
+        self.n_species = n
+        self._own(handle, lib.trans_del)
+
+    @classmethod
+    def from_parameters(cls, names, molar_mass, geometry, well_depth, diameter, dipole=None, polarizability=None,
+                        rot_relax=None, molar_cp=None, model="mixture-averaged"):
+        """An evaluator from the caller's molecular data, SI units: molar
+        masses (kg/mol), geometries (0 atom, 1 linear, 2 nonlinear),
+        Lennard-Jones well depths over Boltzmann's constant (K) and diameters
+        (m), dipole moments (C m), polarizabilities (m^3), rotational
+        collision numbers at 298 K, constant heat capacities (J/mol/K; None
+        for rigid rotors)."""
+        self = cls.__new__(cls)
+        n, c_names = _names(names)
+        arrays = [_array(a, n, label) for a, label in
+                  ((molar_mass, "molar_mass"), (well_depth, "well_depth"), (diameter, "diameter"))]
+        optional = [None if a is None else _array(a, n, label) for a, label in
+                    ((dipole, "dipole"), (polarizability, "polarizability"), (rot_relax, "rot_relax"),
+                     (molar_cp, "molar_cp"))]
+        geometries = (ctypes.c_int * n)(*[int(g) for g in geometry])
+        handle = check(
+            lib.gastrans_newFromParameters(
+                n, c_names, _pointer(arrays[0]), geometries, _pointer(arrays[1]), _pointer(arrays[2]),
+                *[None if a is None else _pointer(a) for a in optional], model.encode()),
+            "gastrans_newFromParameters")
+        self.n_species = n
+        self._own(handle, lib.trans_del)
+        return self
+
+    @property
+    def species(self):
+        """The species names, in the evaluator's order."""
+        return [text(lib.gastrans_speciesName, "gastrans_speciesName", self._handle, k) for k in range(self.n_species)]
+
+    def set_state(self, T, P, X):
+        """Sets temperature (K), pressure (Pa) and mole fractions (normalised)."""
+        x = _array(X, self.n_species, "X")
+        check(lib.gastrans_setState(self._handle, float(T), float(P), x.size, _pointer(x)), "gastrans_setState")

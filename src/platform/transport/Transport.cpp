@@ -36,6 +36,11 @@ void Transport::requireFinite(const char* procedure, const double* data, size_t 
     }
 }
 
+std::string Transport::speciesName(size_t) const
+{
+    notImplemented("speciesName");
+}
+
 double Transport::viscosity()
 {
     notImplemented("viscosity");

@@ -23,6 +23,8 @@ public:
     virtual size_t nSpecies() const { return 0; }
     //! Name of the model.
     virtual std::string transportModel() const { return "none"; }
+    //! Name of species `k`, where the model knows it.
+    virtual std::string speciesName(size_t k) const;
 
     //! Mixture viscosity, Pa s.
     virtual double viscosity();
