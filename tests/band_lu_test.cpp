@@ -9,40 +9,14 @@
 #include <gtest/gtest.h>
 
 #include "platform/numerics/BandLU.h"
+#include "support/DenseSolve.h"
 
 namespace Velkora
 {
 namespace
 {
 
-std::vector<double> denseSolve(std::vector<std::vector<double>> a, std::vector<double> b)
-{
-    const size_t n = b.size();
-    for (size_t k = 0; k < n; k++) {
-        size_t p = k;
-        for (size_t i = k + 1; i < n; i++) {
-            if (std::abs(a[i][k]) > std::abs(a[p][k])) {
-                p = i;
-            }
-        }
-        std::swap(a[k], a[p]);
-        std::swap(b[k], b[p]);
-        for (size_t i = k + 1; i < n; i++) {
-            double f = a[i][k] / a[k][k];
-            for (size_t j = k; j < n; j++) {
-                a[i][j] -= f * a[k][j];
-            }
-            b[i] -= f * b[k];
-        }
-    }
-    for (size_t k = n; k-- > 0;) {
-        for (size_t j = k + 1; j < n; j++) {
-            b[k] -= a[k][j] * b[j];
-        }
-        b[k] /= a[k][k];
-    }
-    return b;
-}
+using testing::denseSolve;
 
 TEST(BandLU, SolvesAsDenseEliminationDoesForEveryWidth)
 {
@@ -50,7 +24,7 @@ TEST(BandLU, SolvesAsDenseEliminationDoesForEveryWidth)
     std::uniform_real_distribution<double> u(-1.0, 1.0);
     for (size_t bw : {1u, 2u, 3u, 4u, 6u}) {
         for (size_t n : {1u, 2u, 5u, 13u, 40u}) {
-            SCOPED_TRACE(testing::Message() << "bandwidth " << bw << ", size " << n);
+            SCOPED_TRACE(::testing::Message() << "bandwidth " << bw << ", size " << n);
             std::vector<std::vector<double>> dense(n, std::vector<double>(n, 0.0));
             BandLU lu;
             lu.resize(n, bw, bw);
