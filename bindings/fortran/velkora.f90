@@ -52,7 +52,7 @@ module velkora
     public :: velkora_species_name, velkora_set_concentration, velkora_concentration
     public :: velkora_sensitivity
     public :: velkora_transport_model, velkora_new_hard_sphere_gas, velkora_set_gas_state
-    public :: velkora_new_gas_transport, velkora_gas_species_name
+    public :: velkora_new_gas_transport, velkora_new_gas_transport_from_parameters, velkora_gas_species_name
 
     interface
         ! ---- error stack, log, version
@@ -554,6 +554,67 @@ contains
             pointers(k) = c_loc(names(k))
         end do
         velkora_new_gas_transport = gastrans_newFromSpecies(int(size(species), c_int), pointers, c_string(model))
+    end function
+
+    !> A kinetic-theory evaluator from the caller's molecular data, SI units,
+    !> one value per species: names, molar masses (kg/mol), geometries (0
+    !> atom, 1 linear, 2 nonlinear), Lennard-Jones well depths over
+    !> Boltzmann's constant (K) and diameters (m); optionally dipole moments
+    !> (C m), polarizabilities (m^3), rotational collision numbers at 298 K
+    !> and constant molar heat capacities (J/mol/K). Its handle, or a failure
+    !> value (VELKORA_ERROR also for arrays of different sizes).
+    integer(c_int) function velkora_new_gas_transport_from_parameters(names, molar_mass, geometry, well_depth, &
+            diameter, model, dipole, polarizability, rot_relax, molar_cp)
+        use, intrinsic :: iso_c_binding, only: c_loc
+        character(len=*), intent(in) :: names(:)
+        real(c_double), intent(in) :: molar_mass(:), well_depth(:), diameter(:)
+        integer(c_int), intent(in) :: geometry(:)
+        character(len=*), intent(in) :: model
+        real(c_double), intent(in), optional :: dipole(:), polarizability(:), rot_relax(:), molar_cp(:)
+        character(kind=c_char, len=len(names) + 1), allocatable, target :: cnames(:)
+        type(c_ptr), allocatable :: pointers(:)
+        real(c_double), allocatable, target :: mu(:), alpha(:), z(:), cp(:)
+        type(c_ptr) :: pmu, palpha, pz, pcp
+        integer :: k, n
+        n = size(names)
+        velkora_new_gas_transport_from_parameters = VELKORA_ERROR
+        if (size(molar_mass) /= n .or. size(geometry) /= n .or. size(well_depth) /= n .or. size(diameter) /= n) return
+        allocate (cnames(n), pointers(n))
+        do k = 1, n
+            cnames(k) = trim(names(k))//c_null_char
+            pointers(k) = c_loc(cnames(k))
+        end do
+        pmu = c_null_ptr
+        palpha = c_null_ptr
+        pz = c_null_ptr
+        pcp = c_null_ptr
+        ! Optional arrays go to C as contiguous copies, or as NULL.
+        if (present(dipole)) then
+            if (size(dipole) /= n) return
+            allocate (mu(n))
+            mu(:) = dipole
+            pmu = c_loc(mu)
+        end if
+        if (present(polarizability)) then
+            if (size(polarizability) /= n) return
+            allocate (alpha(n))
+            alpha(:) = polarizability
+            palpha = c_loc(alpha)
+        end if
+        if (present(rot_relax)) then
+            if (size(rot_relax) /= n) return
+            allocate (z(n))
+            z(:) = rot_relax
+            pz = c_loc(z)
+        end if
+        if (present(molar_cp)) then
+            if (size(molar_cp) /= n) return
+            allocate (cp(n))
+            cp(:) = molar_cp
+            pcp = c_loc(cp)
+        end if
+        velkora_new_gas_transport_from_parameters = gastrans_newFromParameters(int(n, c_int), pointers, molar_mass, &
+            geometry, well_depth, diameter, pmu, palpha, pz, pcp, c_string(model))
     end function
 
     !> The name of species `k` of a kinetic-theory evaluator, counted from 1

@@ -5,7 +5,7 @@ program velkora_test
     use velkora
     implicit none
     integer :: failures = 0
-    integer(c_int) :: rxn, reactor, net, gas, status, handles(1)
+    integer(c_int) :: rxn, reactor, net, gas, gas2, status, handles(1)
     real(c_double) :: t, a, exact, mu, d(1), binary(2, 2)
     real(c_double), parameter :: k = 0.5_c_double, a0 = 2.0_c_double, pi = 3.14159265358979323846_c_double
     real(c_double), parameter :: kb = 1.380649e-23_c_double, na = 6.02214076e23_c_double
@@ -91,7 +91,16 @@ program velkora_test
                "kinetic-theory state")
     call check(abs(trans_viscosity(gas) / 41.54e-6_c_double - 1.0_c_double) < 0.03_c_double, "N2 viscosity")
     call check(velkora_new_gas_transport(["XY"], "mixture-averaged") == VELKORA_ERROR, "unknown species")
-    call check(velkora_last_error() == "gastrans_newFromSpecies: Species 0: no data for 'XY'.", "unknown species message")
+    text = velkora_last_error()
+    call check(text == "gastrans_newFromSpecies: Species 0: no data for 'XY'.", "unknown species message: "//text)
+    ! Nitrogen from its parameters (those of the shipped data), optional ones absent.
+    gas2 = velkora_new_gas_transport_from_parameters(["nitrogen"], [28.0134e-3_c_double], [1_c_int], &
+                                                     [97.53_c_double], [3.621e-10_c_double], "multicomponent", &
+                                                     rot_relax=[4.0_c_double])
+    call check(gas2 >= 0, "evaluator from parameters")
+    call check(velkora_set_gas_state(gas2, 1000.0_c_double, 101325.0_c_double, [1.0_c_double]) == 0, "its state")
+    call check(abs(trans_viscosity(gas2) / trans_viscosity(gas) - 1.0_c_double) < 1e-12_c_double, &
+               "the same viscosity as the shipped N2")
 
     deallocate (text) ! the main program's variables leave no frame to find them in at exit
     if (failures == 0) then
