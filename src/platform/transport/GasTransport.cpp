@@ -443,7 +443,7 @@ void GasTransport::getMultiDiffCoeffs(size_t ld, double* d)
     copyMatrix("GasTransport::getMultiDiffCoeffs", m_state.multi, nSpecies(), ld, d);
 }
 
-void GasTransport::massFluxes(const char* procedure, const double* X1, const double* X2, double delta,
+void GasTransport::massFluxes(const std::string& procedure, const double* X1, const double* X2, double delta,
                               std::vector<double>& j) const
 {
     if (!finite(delta) || !(delta > 0.0)) {
@@ -482,27 +482,7 @@ void GasTransport::massFluxes(const char* procedure, const double* X1, const dou
             j[k] -= s.Y[k] * total;
         }
     }
-    requireFinite(procedure, j.data(), K);
-}
-
-void GasTransport::getMassFluxes(const double* state1, const double* state2, double delta, double* fluxes)
-{
-    const char* procedure = "GasTransport::getMassFluxes";
-    requireOutput(procedure, fluxes);
-    std::vector<double> j;
-    massFluxes(procedure, state1, state2, delta, j);
-    std::copy(j.begin(), j.end(), fluxes);
-}
-
-void GasTransport::getMolarFluxes(const double* state1, const double* state2, double delta, double* fluxes)
-{
-    const char* procedure = "GasTransport::getMolarFluxes";
-    requireOutput(procedure, fluxes);
-    std::vector<double> j;
-    massFluxes(procedure, state1, state2, delta, j);
-    for (size_t k = 0; k < nSpecies(); k++) {
-        fluxes[k] = j[k] / m_species[k].molarMass;
-    }
+    requireFinite(procedure.c_str(), j.data(), K);
 }
 
 } // namespace Velkora

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "platform/transport/SpeciesData.h"
-#include "platform/transport/Transport.h"
+#include "platform/transport/GasMixtureTransport.h"
 
 namespace Velkora
 {
@@ -37,7 +37,7 @@ namespace Velkora
 //! Everything that depends on the state is computed once by setState();
 //! property calls read it. Trace species (mole fraction below 1e-12) are
 //! taken at that floor where a mole fraction divides.
-class GasTransport : public Transport
+class GasTransport : public GasMixtureTransport
 {
 public:
     //! The two models: the same coefficients, with or without the
@@ -52,6 +52,7 @@ public:
     GasTransport(std::vector<GasSpecies> species, const std::string& model);
 
     size_t nSpecies() const override { return m_species.size(); }
+    double molarMass(size_t k) const override { return m_species[k].molarMass; }
     std::string transportModel() const override { return m_model; }
     std::string speciesName(size_t k) const override;
 
@@ -68,12 +69,6 @@ public:
     void getBinaryDiffCoeffs(size_t ld, double* d) override;
     void getMultiDiffCoeffs(size_t ld, double* d) override;
     void getMixDiffCoeffs(double* d) override;
-    //! Fluxes at the evaluator's state, from the gradient of mole fractions
-    //! between `state1` and `state2` (mole fractions) a distance `delta` apart:
-    //! mixture-averaged, Fick's law with D_km and a correction that makes the
-    //! mass fluxes sum to 0; multicomponent, the formula above.
-    void getMolarFluxes(const double* state1, const double* state2, double delta, double* fluxes) override;
-    void getMassFluxes(const double* state1, const double* state2, double delta, double* fluxes) override;
 
     double temperature() const { return m_state.T; }
     double pressure() const { return m_state.P; }
@@ -99,8 +94,13 @@ private:
     void binaryCoefficients(State& s) const;
     void mixtureProperties(State& s) const;
     void multicomponentCoefficients(State& s) const;
-    void massFluxes(const char* procedure, const double* X1, const double* X2, double delta,
-                    std::vector<double>& j) const;
+    std::string className() const override { return "GasTransport"; }
+    //! Fluxes at the evaluator's state, from the gradient of mole fractions
+    //! between `X1` and `X2` a distance `delta` apart: mixture-averaged,
+    //! Fick's law with D_km and a correction that makes the mass fluxes sum
+    //! to 0; multicomponent, the formula above.
+    void massFluxes(const std::string& procedure, const double* X1, const double* X2, double delta,
+                    std::vector<double>& j) const override;
 
     std::vector<GasSpecies> m_species;
     std::string m_model;

@@ -235,14 +235,14 @@ void HardSphereGas::getThermalDiffCoeffs(double* dt)
     std::fill(dt, dt + nSpecies(), 0.0);
 }
 
-void HardSphereGas::massFluxes(const char* procedure, const double* X1, const double* X2, double delta,
+void HardSphereGas::massFluxes(const std::string& procedure, const double* X1, const double* X2, double delta,
                                std::vector<double>& j) const
 {
     if (!positiveFinite(delta)) {
         throw VelkoraError(procedure, "The distance between the states must be positive and finite, not {}.", delta);
     }
-    checkMoleFractions(procedure, X1);
-    checkMoleFractions(procedure, X2);
+    checkMoleFractions(procedure.c_str(), X1);
+    checkMoleFractions(procedure.c_str(), X2);
     const size_t n = nSpecies();
     std::vector<double> mean(n), D(n);
     double meanMass = 0.0;
@@ -261,27 +261,7 @@ void HardSphereGas::massFluxes(const char* procedure, const double* X1, const do
     for (size_t k = 0; k < n; k++) {
         j[k] -= mean[k] * m_molarMass[k] / meanMass * total;
     }
-    requireFinite(procedure, j.data(), n);
-}
-
-void HardSphereGas::getMassFluxes(const double* state1, const double* state2, double delta, double* fluxes)
-{
-    const char* procedure = "HardSphereGas::getMassFluxes";
-    requireOutput(procedure, fluxes);
-    std::vector<double> j;
-    massFluxes(procedure, state1, state2, delta, j);
-    std::copy(j.begin(), j.end(), fluxes);
-}
-
-void HardSphereGas::getMolarFluxes(const double* state1, const double* state2, double delta, double* fluxes)
-{
-    const char* procedure = "HardSphereGas::getMolarFluxes";
-    requireOutput(procedure, fluxes);
-    std::vector<double> j;
-    massFluxes(procedure, state1, state2, delta, j);
-    for (size_t k = 0; k < nSpecies(); k++) {
-        fluxes[k] = j[k] / m_molarMass[k];
-    }
+    requireFinite(procedure.c_str(), j.data(), n);
 }
 
 } // namespace Velkora

@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "platform/transport/Transport.h"
+#include "platform/transport/GasMixtureTransport.h"
 
 namespace Velkora
 {
@@ -38,7 +38,7 @@ namespace Velkora
 //! 1e-7 to 1e3 kg/mol, diameters 1e-12 to 1e-6 m, heat capacities 1e-3 to
 //! 1e6 J/mol/K, temperatures 1e-2 to 1e6 K, pressures 1e-6 to 1e12 Pa. Mole
 //! fractions must be finite, not negative, and sum to 1 within 1e-6.
-class HardSphereGas : public Transport
+class HardSphereGas : public GasMixtureTransport
 {
 public:
     //! Throws for no species or a mass, diameter or heat capacity outside its
@@ -47,6 +47,7 @@ public:
                   const std::vector<double>& molarCp);
 
     size_t nSpecies() const override { return m_molarMass.size(); }
+    double molarMass(size_t k) const override { return m_molarMass[k]; }
     std::string transportModel() const override { return "HardSphere"; }
 
     double viscosity() override;
@@ -54,8 +55,6 @@ public:
     double thermalConductivity() override;
     double electricalConductivity() override { return 0.0; }
     void setState(double T, double P, const double* X) override;
-    void getMolarFluxes(const double* state1, const double* state2, double delta, double* fluxes) override;
-    void getMassFluxes(const double* state1, const double* state2, double delta, double* fluxes) override;
     void getThermalDiffCoeffs(double* dt) override;
     void getBinaryDiffCoeffs(size_t ld, double* d) override;
     void getMultiDiffCoeffs(size_t ld, double* d) override;
@@ -70,9 +69,10 @@ private:
     //! Wilke-type mixture average of the pure values `v`.
     double wilke(const std::vector<double>& v, const std::vector<double>& mu) const;
     void mixDiffCoeffs(const std::vector<double>& X, double* d) const;
+    std::string className() const override { return "HardSphereGas"; }
     //! Corrected mass fluxes (kg/m^2/s) into `j`; errors name `procedure`.
-    void massFluxes(const char* procedure, const double* X1, const double* X2, double delta,
-                    std::vector<double>& j) const;
+    void massFluxes(const std::string& procedure, const double* X1, const double* X2, double delta,
+                    std::vector<double>& j) const override;
     void checkMoleFractions(const char* procedure, const double* X) const;
 
     std::vector<double> m_molarMass;

@@ -17,13 +17,13 @@ namespace
 constexpr double monatomicCp = 2.5 * 8.31446261815324; // J/mol/K
 
 // The evaluators that take a state of temperature, pressure and mole fractions.
-Transport& gasEvaluator(const char* procedure, int handle)
+GasMixtureTransport& gasEvaluator(const char* procedure, int handle)
 {
-    Transport* tr = Cabinet<Transport>::at(handle).get();
-    if (dynamic_cast<HardSphereGas*>(tr) == nullptr && dynamic_cast<GasTransport*>(tr) == nullptr) {
+    auto* gas = dynamic_cast<GasMixtureTransport*>(Cabinet<Transport>::at(handle).get());
+    if (gas == nullptr) {
         throw VelkoraError(procedure, "Handle {} is not a gas transport evaluator.", handle);
     }
-    return *tr;
+    return *gas;
 }
 
 void requireCount(const char* procedure, int n)
@@ -136,7 +136,7 @@ int gastrans_newFromParameters(int n, const char* const* names, const double* mo
 int gastrans_setState(int handle, double T, double P, int n, const double* X)
 {
     try {
-        Transport& gas = gasEvaluator("gastrans_setState", handle);
+        GasMixtureTransport& gas = gasEvaluator("gastrans_setState", handle);
         if (n < 0 || static_cast<size_t>(n) != gas.nSpecies()) {
             throw VelkoraError("gastrans_setState", "Got {} mole fractions for {} species.", n, gas.nSpecies());
         }
