@@ -584,37 +584,31 @@ contains
             cnames(k) = trim(names(k))//c_null_char
             pointers(k) = c_loc(cnames(k))
         end do
-        pmu = c_null_ptr
-        palpha = c_null_ptr
-        pz = c_null_ptr
-        pcp = c_null_ptr
         ! Optional arrays go to C as contiguous copies, or as NULL.
-        if (present(dipole)) then
-            if (size(dipole) /= n) return
-            allocate (mu(n))
-            mu(:) = dipole
-            pmu = c_loc(mu)
-        end if
-        if (present(polarizability)) then
-            if (size(polarizability) /= n) return
-            allocate (alpha(n))
-            alpha(:) = polarizability
-            palpha = c_loc(alpha)
-        end if
-        if (present(rot_relax)) then
-            if (size(rot_relax) /= n) return
-            allocate (z(n))
-            z(:) = rot_relax
-            pz = c_loc(z)
-        end if
-        if (present(molar_cp)) then
-            if (size(molar_cp) /= n) return
-            allocate (cp(n))
-            cp(:) = molar_cp
-            pcp = c_loc(cp)
-        end if
+        if (.not. optional_array(dipole, n, mu, pmu)) return
+        if (.not. optional_array(polarizability, n, alpha, palpha)) return
+        if (.not. optional_array(rot_relax, n, z, pz)) return
+        if (.not. optional_array(molar_cp, n, cp, pcp)) return
         velkora_new_gas_transport_from_parameters = gastrans_newFromParameters(int(n, c_int), pointers, molar_mass, &
             geometry, well_depth, diameter, pmu, palpha, pz, pcp, c_string(model))
+    end function
+
+    ! An optional array for C: a contiguous copy in `copy` and its address in
+    ! `ptr`, or NULL when absent; false when present with a size other than n.
+    logical function optional_array(values, n, copy, ptr)
+        use, intrinsic :: iso_c_binding, only: c_loc
+        real(c_double), intent(in), optional :: values(:)
+        integer, intent(in) :: n
+        real(c_double), allocatable, target, intent(inout) :: copy(:)
+        type(c_ptr), intent(out) :: ptr
+        ptr = c_null_ptr
+        optional_array = .true.
+        if (.not. present(values)) return
+        optional_array = size(values) == n
+        if (.not. optional_array) return
+        allocate (copy(n))
+        copy(:) = values
+        ptr = c_loc(copy)
     end function
 
     !> The name of species `k` of a kinetic-theory evaluator, counted from 1
