@@ -16,10 +16,10 @@
 
 #include <benchmark/benchmark.h>
 
-#include "interface/Cabinet.h"
-#include "interface/handleAllExceptions.h"
-#include "platform/app/Application.h"
-#include "velkora.h"
+#include "velkora/interface/Cabinet.h"
+#include "velkora/interface/handleAllExceptions.h"
+#include "velkora/platform/app/Application.h"
+#include "velkora/velkora.h"
 
 namespace Velkora
 {

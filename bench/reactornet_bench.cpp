@@ -2,9 +2,9 @@
 // ReactorNet::time on the same network.
 #include <benchmark/benchmark.h>
 
-#include "interface/registries.h"
-#include "platform/reactors/ReactorNet.h"
-#include "velkora.h"
+#include "velkora/interface/registries.h"
+#include "velkora/platform/reactors/ReactorNet.h"
+#include "velkora/velkora.h"
 
 using namespace Velkora;
 

@@ -34,12 +34,12 @@
 #include <vector>
 
 #include "flame/PremixedFlame.h"
-#include "interface/VelkoraError.h"
+#include "velkora/interface/VelkoraError.h"
 #include "rod/HeatedRod.h"
-#include "steady/Comparison.h"
-#include "steady/KinsolSolver.h"
+#include "velkora/steady/Comparison.h"
+#include "velkora/steady/KinsolSolver.h"
 #ifdef VELKORA_BENCH_PETSC
-#include "steady/PetscSolver.h"
+#include "velkora/steady/PetscSolver.h"
 #endif
 
 namespace

@@ -8,7 +8,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include "platform/transport/GasTransport.h"
+#include "velkora/platform/transport/GasTransport.h"
 
 using namespace Velkora;
 

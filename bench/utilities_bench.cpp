@@ -4,8 +4,8 @@
 
 #include <benchmark/benchmark.h>
 
-#include "base/MemoStore.h"
-#include "equil/equil_aux.h"
+#include "velkora/base/MemoStore.h"
+#include "velkora/equil/equil_aux.h"
 
 using namespace Velkora;
 

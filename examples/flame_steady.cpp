@@ -10,7 +10,7 @@
 #include <cstdlib>
 
 #include "flame/PremixedFlame.h"
-#include "interface/VelkoraError.h"
+#include "velkora/interface/VelkoraError.h"
 
 int main(int argc, char** argv)
 {

@@ -3,7 +3,7 @@
  * and how strongly B depends on the rate of the first reaction. */
 #include <stdio.h>
 
-#include "velkora.h"
+#include "velkora/velkora.h"
 
 static int fail(const char* what)
 {

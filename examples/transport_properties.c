@@ -6,7 +6,7 @@
 #include <math.h>
 #include <stdio.h>
 
-#include "velkora.h"
+#include "velkora/velkora.h"
 
 #define R 8.31446261815324
 

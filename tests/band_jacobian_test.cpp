@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include "interface/VelkoraError.h"
-#include "platform/numerics/BandJacobian.h"
+#include "velkora/interface/VelkoraError.h"
+#include "velkora/platform/numerics/BandJacobian.h"
 #include "support/DenseSolve.h"
 
 namespace Velkora

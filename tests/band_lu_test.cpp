@@ -8,7 +8,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/numerics/BandLU.h"
+#include "velkora/platform/numerics/BandLU.h"
 #include "support/DenseSolve.h"
 
 namespace Velkora

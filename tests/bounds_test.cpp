@@ -8,9 +8,9 @@
 
 #include <gtest/gtest.h>
 
-#include "interface/VelkoraError.h"
-#include "platform/numerics/BandJacobian.h"
-#include "steady/PseudoTransientProblem.h"
+#include "velkora/interface/VelkoraError.h"
+#include "velkora/platform/numerics/BandJacobian.h"
+#include "velkora/steady/PseudoTransientProblem.h"
 #include "support/BurnerFlame.h"
 
 namespace Velkora

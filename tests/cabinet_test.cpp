@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "interface/Cabinet.h"
+#include "velkora/interface/Cabinet.h"
 
 namespace Velkora
 {

@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "equil/equil_aux.h"
+#include "velkora/equil/equil_aux.h"
 
 namespace Velkora
 {

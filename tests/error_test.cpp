@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include "interface/VelkoraError.h"
-#include "interface/handleAllExceptions.h"
+#include "velkora/interface/VelkoraError.h"
+#include "velkora/interface/handleAllExceptions.h"
 #include "support/ErrorStack.h"
 
 namespace Velkora

@@ -8,10 +8,10 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/transport/GasTransport.h"
+#include "velkora/platform/transport/GasTransport.h"
 #include "support/ErrorStack.h"
 #include "support/ErrorText.h"
-#include "velkora.h"
+#include "velkora/velkora.h"
 
 namespace Velkora
 {

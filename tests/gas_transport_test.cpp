@@ -4,9 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include "interface/VelkoraError.h"
+#include "velkora/interface/VelkoraError.h"
 #include "support/ErrorText.h"
-#include "platform/transport/HardSphereGas.h"
+#include "velkora/platform/transport/HardSphereGas.h"
 
 namespace Velkora
 {

@@ -7,13 +7,13 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/kinetics/parseReaction.h"
-#include "platform/reactors/BatchReactor.h"
-#include "platform/reactors/ReactorNet.h"
-#include "platform/transport/Transport.h"
+#include "velkora/platform/kinetics/parseReaction.h"
+#include "velkora/platform/reactors/BatchReactor.h"
+#include "velkora/platform/reactors/ReactorNet.h"
+#include "velkora/platform/transport/Transport.h"
 #include "support/ErrorStack.h"
 #include "support/ErrorText.h"
-#include "velkora.h"
+#include "velkora/velkora.h"
 
 namespace Velkora
 {

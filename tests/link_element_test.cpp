@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "network/LinkElement.h"
+#include "velkora/network/LinkElement.h"
 
 namespace Velkora
 {

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "interface/writelog.h"
-#include "platform/app/app_capi.h"
+#include "velkora/interface/writelog.h"
+#include "velkora/platform/app/app_capi.h"
 #include "support/LogCapture.h"
 
 namespace Velkora

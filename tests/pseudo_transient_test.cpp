@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "interface/VelkoraError.h"
+#include "velkora/interface/VelkoraError.h"
 #include "support/ErrorText.h"
 #include "support/LogCapture.h"
 #include "support/ScriptedSteadyProblem.h"

@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include "interface/VelkoraError.h"
-#include "platform/kinetics/parseReaction.h"
+#include "velkora/interface/VelkoraError.h"
+#include "velkora/platform/kinetics/parseReaction.h"
 
 namespace Velkora
 {

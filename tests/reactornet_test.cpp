@@ -4,11 +4,11 @@
 
 #include <gtest/gtest.h>
 
-#include "interface/VelkoraError.h"
+#include "velkora/interface/VelkoraError.h"
 #include "support/ErrorText.h"
-#include "platform/reactors/BatchReactor.h"
-#include "platform/reactors/ReactorNet.h"
-#include "platform/kinetics/parseReaction.h"
+#include "velkora/platform/reactors/BatchReactor.h"
+#include "velkora/platform/reactors/ReactorNet.h"
+#include "velkora/platform/kinetics/parseReaction.h"
 
 namespace Velkora
 {

@@ -4,9 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include "interface/VelkoraError.h"
+#include "velkora/interface/VelkoraError.h"
 #include "support/ErrorText.h"
-#include "steady/PseudoTransientProblem.h"
+#include "velkora/steady/PseudoTransientProblem.h"
 #include "support/RecordingJacobian.h"
 
 namespace Velkora

@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include "interface/stringResult.h"
-#include "platform/app/stringUtils.h"
+#include "velkora/interface/stringResult.h"
+#include "velkora/platform/app/stringUtils.h"
 
 namespace Velkora
 {

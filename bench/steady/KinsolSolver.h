@@ -9,7 +9,7 @@
 #include <sunlinsol/sunlinsol_band.h>
 #include <sunmatrix/sunmatrix_band.h>
 
-#include "steady/Comparison.h"
+#include "velkora/steady/Comparison.h"
 
 namespace bench
 {

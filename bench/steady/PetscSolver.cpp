@@ -1,4 +1,4 @@
-#include "steady/PetscSolver.h"
+#include "velkora/steady/PetscSolver.h"
 
 #include <stdexcept>
 #include <string>

@@ -19,8 +19,8 @@
 #include <utility>
 #include <vector>
 
-#include "platform/numerics/BandJacobian.h"
-#include "steady/PseudoTransientProblem.h"
+#include "velkora/platform/numerics/BandJacobian.h"
+#include "velkora/steady/PseudoTransientProblem.h"
 
 namespace steady
 {

@@ -3,7 +3,7 @@
 #include <string.h>
 
 #include "check.h"
-#include "velkora.h"
+#include "velkora/velkora.h"
 
 int main(void)
 {

@@ -5,7 +5,7 @@
 #include <string.h>
 
 #include "check.h"
-#include "velkora.h"
+#include "velkora/velkora.h"
 
 int main(void)
 {

@@ -25,7 +25,7 @@
 #include <string>
 #include <vector>
 
-#include "velkora.h"
+#include "velkora/velkora.h"
 
 namespace
 {

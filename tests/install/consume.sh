@@ -45,7 +45,7 @@ import velkora, os
 assert velkora.library_path.startswith(os.path.realpath('$prefix')) or velkora.library_path.startswith('$prefix'), velkora.library_path
 print('python package', velkora.version(), 'loads', os.path.relpath(velkora.library_path, '$prefix'))
 "
-        PYTHONPATH="$site" VELKORA_INCLUDE="$prefix/include/velkora" "$python" -m pytest -q -p no:cacheprovider \
+        PYTHONPATH="$site" VELKORA_INCLUDE="$prefix/include" "$python" -m pytest -q -p no:cacheprovider \
             "$here/../python/test_prototypes.py"
     )
 fi

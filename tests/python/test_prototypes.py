@@ -43,7 +43,7 @@ def headers(path, seen):
 
 
 def declared_functions():
-    text = "\n".join(headers(os.path.join(HEADER_DIR, "velkora.h"), set()))
+    text = "\n".join(headers(os.path.join(HEADER_DIR, "velkora", "velkora.h"), set()))
     text = re.sub(r"/\*.*?\*/", "", text, flags=re.S)
     found = {}
     for result, name, args in re.findall(r"^(int|double)\s+(\w+)\(([^)]*)\);", text, flags=re.M):

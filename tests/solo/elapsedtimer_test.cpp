@@ -8,7 +8,7 @@
 
 #include <gtest/gtest.h>
 
-#include "base/ElapsedTimer.h"
+#include "velkora/base/ElapsedTimer.h"
 
 namespace
 {

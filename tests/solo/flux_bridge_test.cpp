@@ -8,11 +8,11 @@
 
 #include <gtest/gtest.h>
 
-#include "interface/VelkoraError.h"
-#include "interface/registries.h"
-#include "platform/transport/Transport.h"
+#include "velkora/interface/VelkoraError.h"
+#include "velkora/interface/registries.h"
+#include "velkora/platform/transport/Transport.h"
 #include "support/ErrorStack.h"
-#include "velkora.h"
+#include "velkora/velkora.h"
 
 namespace Velkora
 {

@@ -8,7 +8,7 @@
 
 #include <gtest/gtest.h>
 
-#include "base/MemoStore.h"
+#include "velkora/base/MemoStore.h"
 
 namespace Velkora
 {

@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "support/ErrorStack.h"
-#include "velkora.h"
+#include "velkora/velkora.h"
 
 namespace
 {

@@ -15,8 +15,8 @@
 #include <memory>
 #include <vector>
 
-#include "platform/numerics/BandJacobian.h"
-#include "steady/PseudoTransientProblem.h"
+#include "velkora/platform/numerics/BandJacobian.h"
+#include "velkora/steady/PseudoTransientProblem.h"
 
 namespace Velkora::testing
 {

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "platform/app/Application.h"
+#include "velkora/platform/app/Application.h"
 
 namespace Velkora::testing
 {

@@ -5,7 +5,7 @@
 #include <functional>
 #include <string>
 
-#include "interface/VelkoraError.h"
+#include "velkora/interface/VelkoraError.h"
 
 namespace Velkora::testing
 {

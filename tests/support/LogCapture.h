@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "platform/app/Logger.h"
+#include "velkora/platform/app/Logger.h"
 
 namespace Velkora::testing
 {

@@ -7,8 +7,8 @@
 
 #include <fmt/format.h>
 
-#include "interface/VelkoraError.h"
-#include "platform/numerics/SystemJacobian.h"
+#include "velkora/interface/VelkoraError.h"
+#include "velkora/platform/numerics/SystemJacobian.h"
 
 namespace Velkora::testing
 {

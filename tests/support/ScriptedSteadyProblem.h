@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "steady/PseudoTransientProblem.h"
+#include "velkora/steady/PseudoTransientProblem.h"
 #include "support/RecordingJacobian.h"
 
 namespace Velkora::testing

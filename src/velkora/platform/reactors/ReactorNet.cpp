@@ -1,0 +1,443 @@
+#include "velkora/platform/reactors/ReactorNet.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <limits>
+#include <set>
+
+#include <cvodes/cvodes.h>
+#include <nvector/nvector_serial.h>
+#include <sundials/sundials_context.h>
+#include <sunlinsol/sunlinsol_dense.h>
+#include <sunmatrix/sunmatrix_dense.h>
+
+#include "velkora/interface/VelkoraError.h"
+
+namespace Velkora
+{
+
+namespace
+{
+// Generous, since a stiff mechanism may need many steps to reach a far target.
+constexpr long maxStepsPerCall = 100000;
+
+std::string flagName(int flag)
+{
+    char* name = CVodeGetReturnFlagName(flag);
+    std::string text = name ? name : "unknown flag";
+    std::free(name);
+    return text;
+}
+} // namespace
+
+//! One set-up of CVODES for a network: everything it allocates, freed together.
+class CvodesIntegrator
+{
+public:
+    CvodesIntegrator(ReactorNet& net, double t0)
+        : m_net(net), m_ns(static_cast<int>(net.m_nparams))
+    {
+        try {
+            create(t0);
+        } catch (...) {
+            release();
+            throw;
+        }
+    }
+
+    ~CvodesIntegrator() { release(); }
+
+    CvodesIntegrator(const CvodesIntegrator&) = delete;
+    CvodesIntegrator& operator=(const CvodesIntegrator&) = delete;
+
+    //! Runs CVODES towards `tout` in `mode` from the network's time `from`;
+    //! returns the time reached.
+    double integrate(double tout, int mode, const char* procedure, double from)
+    {
+        double tret = 0.0;
+        m_message.clear();
+        int flag = CVode(m_mem, tout, m_y, &tret, mode);
+        if (flag < 0) {
+            long steps = 0;
+            CVodeGetNumSteps(m_mem, &steps);
+            double reached = from;
+            CVodeGetCurrentTime(m_mem, &reached);
+            throw VelkoraError(procedure, "CVODES failed with {} at t = {} after {} steps: {}",
+                               flagName(flag), std::max(reached, from), steps,
+                               m_message.empty() ? std::string("no further detail") : m_message);
+        }
+        m_sensCurrent = false;
+        return tret;
+    }
+
+    void setStopTime(double t) { check(CVodeSetStopTime(m_mem, t), "CVodeSetStopTime"); }
+
+    const double* state() const { return N_VGetArrayPointer(m_y); }
+
+    //! dy_component/dp_parameter at the last time reached.
+    double sensitivity(size_t component, size_t parameter)
+    {
+        if (!m_sensCurrent) {
+            double t = 0.0;
+            check(CVodeGetSens(m_mem, &t, m_sens), "CVodeGetSens");
+            m_sensCurrent = true;
+        }
+        return N_VGetArrayPointer(m_sens[parameter])[component];
+    }
+
+    long steps() const
+    {
+        long n = 0;
+        CVodeGetNumSteps(m_mem, &n);
+        return n;
+    }
+
+private:
+    void create(double t0)
+    {
+        ReactorNet& net = m_net;
+        auto n = static_cast<sunindextype>(net.m_neq);
+        check(SUNContext_Create(nullptr, &m_ctx), "SUNContext_Create");
+        m_y = N_VNew_Serial(n, m_ctx);
+        m_mem = CVodeCreate(CV_BDF, m_ctx);
+        m_matrix = SUNDenseMatrix(n, n, m_ctx);
+        if (!m_y || !m_mem || !m_matrix) {
+            throw VelkoraError("ReactorNet::advance", "Could not allocate the CVODES integrator.");
+        }
+        m_solver = SUNLinSol_Dense(m_y, m_matrix, m_ctx);
+        net.readStateFromReactors(N_VGetArrayPointer(m_y));
+        check(CVodeSetErrHandlerFn(m_mem, &CvodesIntegrator::onError, this), "CVodeSetErrHandlerFn");
+        check(CVodeInit(m_mem, &CvodesIntegrator::rhs, t0, m_y), "CVodeInit");
+        check(CVodeSetUserData(m_mem, this), "CVodeSetUserData");
+        check(CVodeSStolerances(m_mem, net.m_rtol, net.m_atol), "CVodeSStolerances");
+        check(CVodeSetLinearSolver(m_mem, m_solver, m_matrix), "CVodeSetLinearSolver");
+        check(CVodeSetMaxNumSteps(m_mem, maxStepsPerCall), "CVodeSetMaxNumSteps");
+        check(CVodeSetMaxStep(m_mem, net.m_maxStep), "CVodeSetMaxStep");
+        if (m_ns > 0) {
+            m_sens = N_VCloneVectorArray(m_ns, m_y);
+            if (!m_sens) {
+                throw VelkoraError("ReactorNet::advance", "Could not allocate the sensitivity vectors.");
+            }
+            for (int j = 0; j < m_ns; j++) {
+                N_VConst(0.0, m_sens[j]);
+            }
+            check(CVodeSensInit1(m_mem, m_ns, CV_STAGGERED, nullptr, m_sens), "CVodeSensInit1");
+            m_scales.assign(m_ns, 1.0);
+            check(CVodeSetSensParams(m_mem, net.m_multipliers.data(), m_scales.data(), nullptr),
+                  "CVodeSetSensParams");
+            std::vector<double> atolS(m_ns, net.m_sensAtol);
+            check(CVodeSensSStolerances(m_mem, net.m_sensRtol, atolS.data()), "CVodeSensSStolerances");
+            check(CVodeSetSensErrCon(m_mem, SUNTRUE), "CVodeSetSensErrCon");
+        }
+    }
+
+    void release()
+    {
+        if (m_sens) {
+            N_VDestroyVectorArray(m_sens, m_ns);
+            m_sens = nullptr;
+        }
+        if (m_mem) {
+            CVodeFree(&m_mem);
+        }
+        if (m_solver) {
+            SUNLinSolFree(m_solver);
+            m_solver = nullptr;
+        }
+        if (m_matrix) {
+            SUNMatDestroy(m_matrix);
+            m_matrix = nullptr;
+        }
+        if (m_y) {
+            N_VDestroy(m_y);
+            m_y = nullptr;
+        }
+        if (m_ctx) {
+            SUNContext_Free(&m_ctx);
+        }
+    }
+
+    void check(int flag, const char* call)
+    {
+        if (flag < 0) {
+            throw VelkoraError("ReactorNet::advance", "{} failed with flag {}{}", call, flag,
+                               m_message.empty() ? std::string() : ": " + m_message);
+        }
+    }
+
+    static int rhs(sunrealtype, N_Vector y, N_Vector ydot, void* data)
+    {
+        auto* self = static_cast<CvodesIntegrator*>(data);
+        try {
+            self->m_net.evalRhs(N_VGetArrayPointer(y), N_VGetArrayPointer(ydot));
+            // A rate that is not a number may come from a trial state far off:
+            // a recoverable failure makes CVODES retry with a smaller step.
+            const double* f = N_VGetArrayPointer(ydot);
+            for (size_t i = 0; i < self->m_net.m_neq; i++) {
+                if (!std::isfinite(f[i])) {
+                    self->m_message = "a rate is not a finite number";
+                    return 1;
+                }
+            }
+            return 0;
+        } catch (const std::exception& err) {
+            self->m_message = std::string("rate evaluation failed: ") + err.what();
+        } catch (...) {
+            self->m_message = "rate evaluation failed";
+        }
+        return -1;
+    }
+
+    static void onError(int, const char*, const char*, char* msg, void* data)
+    {
+        // Keep the first message of a failure: later ones only repeat it.
+        auto* self = static_cast<CvodesIntegrator*>(data);
+        if (self->m_message.empty()) {
+            self->m_message = msg;
+        }
+    }
+
+    ReactorNet& m_net;
+    int m_ns;
+    SUNContext m_ctx = nullptr;
+    N_Vector m_y = nullptr;
+    N_Vector* m_sens = nullptr;
+    SUNMatrix m_matrix = nullptr;
+    SUNLinearSolver m_solver = nullptr;
+    void* m_mem = nullptr;
+    std::vector<double> m_scales;
+    std::string m_message;
+    bool m_sensCurrent = true; // all zero at set-up
+};
+
+ReactorNet::ReactorNet(const std::vector<std::shared_ptr<ReactorBase>>& reactors)
+    : m_reactors(reactors)
+{
+    if (reactors.empty()) {
+        throw VelkoraError("ReactorNet::ReactorNet", "A reactor network needs at least one reactor.");
+    }
+    std::set<const ReactorBase*> seen;
+    for (size_t i = 0; i < reactors.size(); i++) {
+        if (!reactors[i]) {
+            throw VelkoraError("ReactorNet::ReactorNet", "Reactor {} of the list is null.", i);
+        }
+        if (!seen.insert(reactors[i].get()).second) {
+            throw VelkoraError("ReactorNet::ReactorNet", "Reactor {} of the list appears twice.", i);
+        }
+        m_speciesOffset.push_back(m_neq);
+        m_paramOffset.push_back(m_nparams);
+        m_neq += reactors[i]->nSpecies();
+        m_nparams += reactors[i]->nReactions();
+    }
+    if (m_neq == 0) {
+        throw VelkoraError("ReactorNet::ReactorNet", "The reactors of the network have no species.");
+    }
+    m_knownVersions.assign(reactors.size(), 0);
+}
+
+ReactorNet::~ReactorNet() = default;
+
+void ReactorNet::setInitialTime(double t)
+{
+    if (!std::isfinite(t)) {
+        throw VelkoraError("ReactorNet::setInitialTime", "The initial time must be finite, not {}.", t);
+    }
+    m_time = t;
+    m_needsSetup = true;
+}
+
+void ReactorNet::setMaxTimeStep(double maxStep)
+{
+    if (!std::isfinite(maxStep) || maxStep < 0.0) {
+        throw VelkoraError("ReactorNet::setMaxTimeStep",
+                           "The largest step must be finite and not negative, not {}.", maxStep);
+    }
+    m_maxStep = maxStep;
+    m_needsSetup = true;
+}
+
+namespace
+{
+// CVODES weighs each error by 1/(rtol |y| + atol) and sums the squares of the
+// weighted values: with an absolute tolerance much below this floor a
+// component near 0 overflows that sum, and the integrator then loops on
+// infinities instead of failing.
+constexpr double minAbsoluteTolerance = 1e-100;
+
+void checkTolerances(const char* procedure, double rtol, double atol)
+{
+    if (!std::isfinite(rtol) || rtol < 0.0 || !std::isfinite(atol) || atol < 0.0) {
+        throw VelkoraError(procedure, "Tolerances must be finite and not negative, not rtol = {}, atol = {}.",
+                           rtol, atol);
+    }
+    const double epsilon = std::numeric_limits<double>::epsilon();
+    if (rtol != 0.0 && rtol < epsilon) {
+        throw VelkoraError(procedure,
+                           "The relative tolerance {} lies below machine precision: give 0 or at least {}.", rtol,
+                           epsilon);
+    }
+    if (atol < minAbsoluteTolerance) {
+        throw VelkoraError(procedure, "The absolute tolerance {} lies below {}, which the integrator cannot honour.",
+                           atol, minAbsoluteTolerance);
+    }
+}
+} // namespace
+
+void ReactorNet::setTolerances(double rtol, double atol)
+{
+    checkTolerances("ReactorNet::setTolerances", rtol, atol);
+    m_rtol = rtol;
+    m_atol = atol;
+    m_needsSetup = true;
+}
+
+void ReactorNet::setSensitivityTolerances(double rtol, double atol)
+{
+    checkTolerances("ReactorNet::setSensitivityTolerances", rtol, atol);
+    m_sensRtol = rtol;
+    m_sensAtol = atol;
+    m_needsSetup = true;
+}
+
+void ReactorNet::prepare()
+{
+    for (size_t i = 0; i < m_reactors.size(); i++) {
+        if (m_reactors[i]->stateVersion() != m_knownVersions[i]) {
+            m_needsSetup = true;
+        }
+    }
+    if (!m_needsSetup) {
+        return;
+    }
+    m_integrator.reset();
+    m_multipliers.assign(m_nparams, 1.0);
+    m_integrator = std::make_unique<CvodesIntegrator>(*this, m_time);
+    for (size_t i = 0; i < m_reactors.size(); i++) {
+        m_knownVersions[i] = m_reactors[i]->stateVersion();
+    }
+    m_needsSetup = false;
+}
+
+void ReactorNet::advance(double t)
+{
+    if (!std::isfinite(t)) {
+        throw VelkoraError("ReactorNet::advance", "The target time must be finite, not {}.", t);
+    }
+    if (t < m_time) {
+        throw VelkoraError("ReactorNet::advance", "The target time {} lies before the current time {}.", t,
+                           m_time);
+    }
+    if (t == m_time) {
+        return;
+    }
+    prepare();
+    double reached = integrateTo(t, CV_NORMAL, "ReactorNet::advance");
+    if (reached != t) {
+        m_needsSetup = true;
+        throw VelkoraError("ReactorNet::advance", "The integrator stopped at t = {} instead of {}, from t = {}.",
+                           reached, t, m_time);
+    }
+    m_time = t;
+    writeStateToReactors(m_integrator->state());
+}
+
+double ReactorNet::step()
+{
+    prepare();
+    // No stop time: a previous advance() may have left one at the current time.
+    double reached = integrateTo(std::numeric_limits<double>::max(), CV_ONE_STEP, "ReactorNet::step");
+    if (!(reached > m_time) || !std::isfinite(reached)) {
+        m_needsSetup = true;
+        throw VelkoraError("ReactorNet::step", "The integrator made no progress at t = {} (it returned t = {}).",
+                           m_time, reached);
+    }
+    m_time = reached;
+    writeStateToReactors(m_integrator->state());
+    return m_time;
+}
+
+double ReactorNet::integrateTo(double stopTime, int mode, const char* procedure)
+{
+    try {
+        m_integrator->setStopTime(stopTime);
+        return m_integrator->integrate(mode == CV_NORMAL ? stopTime : m_time + 1.0, mode, procedure, m_time);
+    } catch (...) {
+        // After a failure CVODES may hold a state it cannot continue from:
+        // start afresh from the last state reached.
+        m_needsSetup = true;
+        throw;
+    }
+}
+
+size_t ReactorNet::globalComponentIndex(const std::string& name, size_t reactor) const
+{
+    if (reactor >= m_reactors.size()) {
+        throw VelkoraError("ReactorNet::globalComponentIndex",
+                           "Reactor index {} out of range (the network has {} reactors).", reactor,
+                           m_reactors.size());
+    }
+    size_t k = m_reactors[reactor]->speciesIndex(name);
+    if (k == ReactorBase::npos) {
+        throw VelkoraError("ReactorNet::globalComponentIndex", "No species '{}' in reactor {}.", name,
+                           reactor);
+    }
+    return m_speciesOffset[reactor] + k;
+}
+
+double ReactorNet::sensitivity(size_t component, size_t parameter)
+{
+    if (component >= m_neq) {
+        throw VelkoraError("ReactorNet::sensitivity",
+                           "Component index {} out of range (the network has {} components).", component,
+                           m_neq);
+    }
+    if (parameter >= m_nparams) {
+        throw VelkoraError("ReactorNet::sensitivity",
+                           "Parameter index {} out of range (the network has {} parameters).", parameter,
+                           m_nparams);
+    }
+    if (!m_integrator) {
+        return 0.0; // nothing integrated yet: every sensitivity is still 0
+    }
+    double c = m_integrator->state()[component];
+    if (std::abs(c) <= m_atol) {
+        return 0.0;
+    }
+    return m_integrator->sensitivity(component, parameter) / c;
+}
+
+long ReactorNet::steps() const
+{
+    return m_integrator ? m_integrator->steps() : 0;
+}
+
+void ReactorNet::evalRhs(const double* y, double* ydot) const
+{
+    for (size_t i = 0; i < m_reactors.size(); i++) {
+        m_reactors[i]->evalRates(y + m_speciesOffset[i], m_multipliers.data() + m_paramOffset[i],
+                                 ydot + m_speciesOffset[i]);
+    }
+}
+
+void ReactorNet::readStateFromReactors(double* y)
+{
+    for (size_t i = 0; i < m_reactors.size(); i++) {
+        const auto& c = m_reactors[i]->concentrations();
+        std::copy(c.begin(), c.end(), y + m_speciesOffset[i]);
+    }
+}
+
+void ReactorNet::writeStateToReactors(const double* y)
+{
+    for (size_t i = 0; i < m_reactors.size(); i++) {
+        m_reactors[i]->setConcentrations(y + m_speciesOffset[i]);
+        m_knownVersions[i] = m_reactors[i]->stateVersion();
+    }
+}
+
+std::shared_ptr<ReactorNet> newReactorNet(std::vector<std::shared_ptr<ReactorBase>>& reactors)
+{
+    return std::make_shared<ReactorNet>(reactors);
+}
+
+} // namespace Velkora
