@@ -22,7 +22,7 @@
 #include <string>
 #include <vector>
 
-#include "steady/BandedProblem.h"
+#include "velkora/platform/oned/BandedProblem.h"
 
 namespace flame
 {

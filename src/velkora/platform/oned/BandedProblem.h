@@ -10,8 +10,8 @@
 //   double lowerBound(size_t i) const, upperBound(size_t i) const;
 //   void repair(double* u) const;                brings u back into its physical range
 //   std::string componentName(size_t i) const;
-#ifndef VELKORA_EXAMPLES_BANDEDPROBLEM_H
-#define VELKORA_EXAMPLES_BANDEDPROBLEM_H
+#ifndef VELKORA_PLATFORM_ONED_BANDEDPROBLEM_H
+#define VELKORA_PLATFORM_ONED_BANDEDPROBLEM_H
 
 #include <cmath>
 #include <memory>
