@@ -36,10 +36,10 @@
 #include "flame/PremixedFlame.h"
 #include "velkora/interface/VelkoraError.h"
 #include "rod/HeatedRod.h"
-#include "velkora/steady/Comparison.h"
-#include "velkora/steady/KinsolSolver.h"
+#include "steady/Comparison.h"
+#include "steady/KinsolSolver.h"
 #ifdef VELKORA_BENCH_PETSC
-#include "velkora/steady/PetscSolver.h"
+#include "steady/PetscSolver.h"
 #endif
 
 namespace

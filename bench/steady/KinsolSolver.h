@@ -9,7 +9,7 @@
 #include <sunlinsol/sunlinsol_band.h>
 #include <sunmatrix/sunmatrix_band.h>
 
-#include "velkora/steady/Comparison.h"
+#include "steady/Comparison.h"
 
 namespace bench
 {

@@ -1,4 +1,4 @@
-#include "velkora/steady/PetscSolver.h"
+#include "steady/PetscSolver.h"
 
 #include <stdexcept>
 #include <string>

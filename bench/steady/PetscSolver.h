@@ -4,7 +4,7 @@
 #ifndef VELKORA_BENCH_PETSCSOLVER_H
 #define VELKORA_BENCH_PETSCSOLVER_H
 
-#include "velkora/steady/Comparison.h"
+#include "steady/Comparison.h"
 
 namespace bench
 {
