@@ -49,7 +49,7 @@ using bench::Outcome;
 using bench::SteadyModel;
 
 //! One of the examples' models, with a start, solved by ours through
-//! steady::BandedProblem.
+//! Velkora::ModelProblem.
 template <class Model>
 class ExampleModel : public SteadyModel
 {
@@ -70,7 +70,7 @@ public:
         Outcome out;
         std::vector<double> u = m_start;
         double t0 = bench::threadSeconds();
-        steady::BandedProblem<Model> problem(m_model);
+        Velkora::ModelProblem<Model> problem(m_model);
         problem.setInitialGuess(u.data());
         try {
             problem.solve(0);
@@ -79,8 +79,8 @@ public:
             u = problem.state(); // gave up: judged where it stopped
         }
         out.seconds = bench::threadSeconds() - t0;
-        out.residualEvaluations = problem.residualEvaluations;
-        out.jacobianEvaluations = problem.jacobian().evaluationCount();
+        out.residualEvaluations = problem.residualEvaluations();
+        out.jacobianEvaluations = problem.jacobianEvaluations();
         judge(u, out);
         return out;
     }

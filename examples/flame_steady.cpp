@@ -57,10 +57,10 @@ int main(int argc, char** argv)
 
     std::printf("\n\nSummary\n");
     std::printf("  points                  %zu (%zu unknowns)\n", model.points(), problem.size());
-    std::printf("  Newton attempts         %d\n", problem.newtonAttempts);
+    std::printf("  Newton attempts         %ld\n", problem.newtonAttempts());
     std::printf("  time steps              %d\n", problem.stepsTaken());
-    std::printf("  Jacobian evaluations    %d\n", problem.jacobian().evaluationCount());
-    std::printf("  residual evaluations    %ld\n", problem.residualEvaluations);
+    std::printf("  Jacobian evaluations    %ld\n", problem.jacobianEvaluations());
+    std::printf("  residual evaluations    %ld\n", problem.residualEvaluations());
     std::printf("  final residual (max)    %.3e\n", norm);
     std::printf("  flame position (T=0.5)  x = %.3f, peak temperature %.4f\n", standoff, peak);
     std::printf("  wall time               %.3f s\n", wall.count());

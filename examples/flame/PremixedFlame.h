@@ -129,7 +129,7 @@ private:
 };
 
 //! The flame as a steady problem.
-using Problem = steady::BandedProblem<Model>;
+using Problem = Velkora::ModelProblem<Model>;
 
 } // namespace flame
 

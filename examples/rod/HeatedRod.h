@@ -88,7 +88,7 @@ private:
 };
 
 //! The rod as a steady problem.
-using Problem = steady::BandedProblem<Model>;
+using Problem = Velkora::ModelProblem<Model>;
 
 } // namespace rod
 

@@ -19,6 +19,29 @@ soname=$(readelf -d "$lib" | sed -n 's/.*Library soname: \[\(.*\)\]/\1/p')
 echo "installed $(basename "$lib"), soname $soname"
 [ "$soname" = "libvelkora.so.0" ]
 
+# The public boundary: the library's dynamic symbols are the C functions that
+# the installed headers declare and the members, vtables and type
+# information of the classes they export; nothing else.
+include="$prefix/include"
+grep -rhoE 'VELKORA_EXPORT (int|double) [A-Za-z0-9_]+\(' "$include/velkora" |
+    sed -E 's/.* ([A-Za-z0-9_]+)\(/\1/' | sort -u >"$work/c-functions"
+classes=$(grep -rhoE 'class VELKORA_EXPORT [A-Za-z0-9_]+' "$include/velkora" | awk '{print $3}' | sort -u | paste -sd'|')
+nm -D --defined-only "$lib" | awk '{print $3}' | sort -u >"$work/symbols"
+grep -vxFf "$work/c-functions" "$work/symbols" | c++filt |
+    grep -vE "^((typeinfo|typeinfo name|vtable) for )?Velkora::($classes)(::|\$)" >"$work/outside" || true
+grep -vxFf "$work/symbols" "$work/c-functions" >"$work/missing" || true
+echo "dynamic symbols: $(wc -l <"$work/symbols"), C functions declared: $(wc -l <"$work/c-functions"), outside the boundary: $(wc -l <"$work/outside"), declared but not exported: $(wc -l <"$work/missing")"
+if [ -s "$work/outside" ] || [ -s "$work/missing" ]; then
+    cat "$work/outside" "$work/missing" >&2
+    exit 1
+fi
+# Only public headers are installed: each one's includes are installed too.
+for h in $(cd "$include" && find velkora -name '*.h'); do
+    for dep in $(sed -n 's/^#include "\(velkora\/[^"]*\)".*/\1/p' "$include/$h"); do
+        [ -f "$include/$dep" ] || { echo "$h includes $dep, which is not installed" >&2; exit 1; }
+    done
+done
+
 pc=$(find "$prefix" -name velkora.pc | head -n 1)
 PKG_CONFIG_PATH=$(dirname "$pc")
 export PKG_CONFIG_PATH

@@ -46,7 +46,7 @@ def declared_functions():
     text = "\n".join(headers(os.path.join(HEADER_DIR, "velkora", "velkora.h"), set()))
     text = re.sub(r"/\*.*?\*/", "", text, flags=re.S)
     found = {}
-    for result, name, args in re.findall(r"^(int|double)\s+(\w+)\(([^)]*)\);", text, flags=re.M):
+    for result, name, args in re.findall(r"^VELKORA_EXPORT\s+(int|double)\s+(\w+)\(([^)]*)\);", text, flags=re.M):
         types = []
         for arg in args.split(","):
             arg = " ".join(arg.split())

@@ -8,6 +8,8 @@
 
 #include <fmt/format.h>
 
+#include "velkora/export.h"
+
 namespace Velkora
 {
 
@@ -15,7 +17,7 @@ namespace Velkora
 //! procedure that raised it ("Class::operation") and carries a message, which
 //! the constructor can format from an fmt format string. Thrown by value,
 //! caught by reference.
-class VelkoraError : public std::exception
+class VELKORA_EXPORT VelkoraError : public std::exception
 {
 public:
     //! Builds the error raised by `procedure`. With further arguments,

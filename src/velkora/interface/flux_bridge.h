@@ -17,6 +17,8 @@
 #ifndef VELKORA_INTERFACE_FLUX_BRIDGE_H
 #define VELKORA_INTERFACE_FLUX_BRIDGE_H
 
+#include "velkora/export.h"
+
 #ifdef __cplusplus
 extern "C" {
 #endif
@@ -29,22 +31,22 @@ extern "C" {
  *  @return the buffer size that holds the whole name with its NUL, whatever
  *          `buflen` is; -1 for a bad handle or a negative `buflen`, -999 for
  *          any other failure */
-int trans_transportModel(int handle, int buflen, char* buf);
+VELKORA_EXPORT int trans_transportModel(int handle, int buflen, char* buf);
 
 /** Mixture viscosity at the evaluator's state.
  *  @param handle  an evaluator handle
  *  @return the viscosity, Pa s; -999.999 for every failure */
-double trans_viscosity(int handle);
+VELKORA_EXPORT double trans_viscosity(int handle);
 
 /** Mixture thermal conductivity at the evaluator's state.
  *  @param handle  an evaluator handle
  *  @return the conductivity, W/m/K; -999.999 for every failure */
-double trans_thermalConductivity(int handle);
+VELKORA_EXPORT double trans_thermalConductivity(int handle);
 
 /** Electrical conductivity at the evaluator's state.
  *  @param handle  an evaluator handle
  *  @return the conductivity, S/m; -999.999 for every failure */
-double trans_electricalConductivity(int handle);
+VELKORA_EXPORT double trans_electricalConductivity(int handle);
 
 /** Writes the thermal diffusion coefficients, one per species.
  *  @param handle  an evaluator handle
@@ -52,7 +54,7 @@ double trans_electricalConductivity(int handle);
  *  @param dt      receives one value per species, kg/m/s
  *  @return 0; -1 for a bad handle or a model without them, -999 for any
  *          other failure */
-int trans_getThermalDiffCoeffs(int handle, int len, double* dt);
+VELKORA_EXPORT int trans_getThermalDiffCoeffs(int handle, int len, double* dt);
 
 /** Writes the mixture-averaged diffusion coefficients, one per species.
  *  @param handle  an evaluator handle
@@ -60,7 +62,7 @@ int trans_getThermalDiffCoeffs(int handle, int len, double* dt);
  *  @param d       receives one value per species, m^2/s
  *  @return 0; -1 for a bad handle or a model without them, -999 for any
  *          other failure */
-int trans_getMixDiffCoeffs(int handle, int len, double* d);
+VELKORA_EXPORT int trans_getMixDiffCoeffs(int handle, int len, double* d);
 
 /** Writes the binary diffusion coefficients D_ij at d[j*ld + i].
  *  @param handle  an evaluator handle
@@ -68,7 +70,7 @@ int trans_getMixDiffCoeffs(int handle, int len, double* d);
  *  @param len     not used
  *  @param d       receives ld times the number of species values, m^2/s
  *  @return 0; -1 for a bad handle or a bad `ld`, -999 for any other failure */
-int trans_getBinaryDiffCoeffs(int handle, int ld, int len, double* d);
+VELKORA_EXPORT int trans_getBinaryDiffCoeffs(int handle, int ld, int len, double* d);
 
 /** Writes the multicomponent diffusion coefficients, laid out as for
  *  trans_getBinaryDiffCoeffs().
@@ -78,7 +80,7 @@ int trans_getBinaryDiffCoeffs(int handle, int ld, int len, double* d);
  *  @param d       receives ld times the number of species values, m^2/s
  *  @return 0; -1 for a bad handle, a bad `ld` or a model without them, -999
  *          for any other failure */
-int trans_getMultiDiffCoeffs(int handle, int ld, int len, double* d);
+VELKORA_EXPORT int trans_getMultiDiffCoeffs(int handle, int ld, int len, double* d);
 
 /** Writes the molar diffusive fluxes between two states a distance apart,
  *  positive from the first towards the second.
@@ -93,7 +95,7 @@ int trans_getMultiDiffCoeffs(int handle, int ld, int len, double* d);
  *  @param fluxes     receives one flux per species, mol/m^2/s
  *  @return 0; -1 for a bad handle, a bad state or distance, -999 for any
  *          other failure */
-int trans_getMolarFluxes(int handle, int len1, double* state1, int len2, double* state2, double delta,
+VELKORA_EXPORT int trans_getMolarFluxes(int handle, int len1, double* state1, int len2, double* state2, double delta,
                          int lenFluxes, double* fluxes);
 
 /** Writes the mass diffusive fluxes, as trans_getMolarFluxes() does the
@@ -108,18 +110,18 @@ int trans_getMolarFluxes(int handle, int len1, double* state1, int len2, double*
  *  @param fluxes     receives one flux per species, kg/m^2/s
  *  @return 0; -1 for a bad handle, a bad state or distance, -999 for any
  *          other failure */
-int trans_getMassFluxes(int handle, int len1, double* state1, int len2, double* state2, double delta,
+VELKORA_EXPORT int trans_getMassFluxes(int handle, int len1, double* state1, int len2, double* state2, double delta,
                         int lenFluxes, double* fluxes);
 
 /** Deletes an evaluator handle.
  *  @param handle  an evaluator handle
  *  @return 0; -1 for a handle that does not exist or was deleted before,
  *          -999 for any other failure */
-int trans_del(int handle);
+VELKORA_EXPORT int trans_del(int handle);
 
 /** Number of evaluator handles ever given out, deleted ones included.
  *  @return the count; -999 if the registry cannot be created (out of memory) */
-int trans_cabinetSize(void);
+VELKORA_EXPORT int trans_cabinetSize(void);
 
 #ifdef __cplusplus
 }

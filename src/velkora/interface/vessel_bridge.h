@@ -14,6 +14,8 @@
 #ifndef VELKORA_INTERFACE_VESSEL_BRIDGE_H
 #define VELKORA_INTERFACE_VESSEL_BRIDGE_H
 
+#include "velkora/export.h"
+
 #ifdef __cplusplus
 extern "C" {
 #endif
@@ -25,7 +27,7 @@ extern "C" {
  *  @return the network handle; -2 for a bad reactor handle, a NULL array, no
  *          reactors, a reactor listed twice or reactors without species
  *          (nothing is registered then), -999 for any other failure */
-int reactornet_new(int n, const int* reactors);
+VELKORA_EXPORT int reactornet_new(int n, const int* reactors);
 
 /** Sets the time from which the network integrates; the integrator starts
  *  afresh there.
@@ -33,13 +35,13 @@ int reactornet_new(int n, const int* reactors);
  *  @param time  the time, s, finite
  *  @return 0; -1 for a bad handle or a time that is not finite, -999 for any
  *          other failure */
-int reactornet_setInitialTime(int net, double time);
+VELKORA_EXPORT int reactornet_setInitialTime(int net, double time);
 
 /** Sets the largest internal step of the integrator.
  *  @param net      a network handle
  *  @param maxStep  the step, s, finite and not negative; 0 for no limit
  *  @return 0; -1 for a bad handle or a bad step, -999 for any other failure */
-int reactornet_setMaxTimeStep(int net, double maxStep);
+VELKORA_EXPORT int reactornet_setMaxTimeStep(int net, double maxStep);
 
 /** Sets the tolerances of the concentrations (defaults 1e-9 and 1e-15).
  *  Tolerances the integrator cannot honour are refused.
@@ -49,7 +51,7 @@ int reactornet_setMaxTimeStep(int net, double maxStep);
  *  @param atol  absolute tolerance, mol/m^3, finite and at least 1e-100
  *  @return 0; -1 for a bad handle or a bad tolerance, -999 for any other
  *          failure */
-int reactornet_setTolerances(int net, double rtol, double atol);
+VELKORA_EXPORT int reactornet_setTolerances(int net, double rtol, double atol);
 
 /** Sets the tolerances of the sensitivities (defaults 1e-6 and 1e-8).
  *  Tolerances the integrator cannot honour are refused.
@@ -58,7 +60,7 @@ int reactornet_setTolerances(int net, double rtol, double atol);
  *  @param atol  absolute tolerance, finite and at least 1e-100
  *  @return 0; -1 for a bad handle or a bad tolerance, -999 for any other
  *          failure */
-int reactornet_setSensitivityTolerances(int net, double rtol, double atol);
+VELKORA_EXPORT int reactornet_setSensitivityTolerances(int net, double rtol, double atol);
 
 /** Integrates the network to exactly a given time. After a failure the
  *  network keeps its time and the reactors their state from before the call,
@@ -68,28 +70,28 @@ int reactornet_setSensitivityTolerances(int net, double rtol, double atol);
  *  @return 0; -1 for a bad handle, a bad target or an integrator failure
  *          (the message gives the integrator's flag and the time reached),
  *          -999 for any other failure */
-int reactornet_advance(int net, double time);
+VELKORA_EXPORT int reactornet_advance(int net, double time);
 
 /** Takes one internal step of the integrator.
  *  @param net  a network handle
  *  @return the new time, s, always later than the time before; -999.999 for
  *          every failure, an integrator that makes no progress included */
-double reactornet_step(int net);
+VELKORA_EXPORT double reactornet_step(int net);
 
 /** The current time of the network.
  *  @param net  a network handle
  *  @return the time, s; -999.999 for every failure */
-double reactornet_time(int net);
+VELKORA_EXPORT double reactornet_time(int net);
 
 /** The relative tolerance of the concentrations.
  *  @param net  a network handle
  *  @return the tolerance; -999.999 for a bad handle */
-double reactornet_rtol(int net);
+VELKORA_EXPORT double reactornet_rtol(int net);
 
 /** The absolute tolerance of the concentrations.
  *  @param net  a network handle
  *  @return the tolerance, mol/m^3; -999.999 for a bad handle */
-double reactornet_atol(int net);
+VELKORA_EXPORT double reactornet_atol(int net);
 
 /** Normalized sensitivity d ln c / d ln k of one concentration to the rate
  *  of one reaction, at the current time.
@@ -102,17 +104,17 @@ double reactornet_atol(int net);
  *          concentration is at or below the absolute tolerance; -999.999 for
  *          every failure (a bad handle, an unknown species, an index out of
  *          range) */
-double reactornet_sensitivity(int net, const char* component, int parameter, int reactor);
+VELKORA_EXPORT double reactornet_sensitivity(int net, const char* component, int parameter, int reactor);
 
 /** Deletes a network handle. The reactors stay.
  *  @param net  a network handle
  *  @return 0; -1 for a handle that does not exist or was deleted before,
  *          -999 for any other failure */
-int reactornet_del(int net);
+VELKORA_EXPORT int reactornet_del(int net);
 
 /** Number of network handles ever given out, deleted ones included.
  *  @return the count; -999 if the registry cannot be created (out of memory) */
-int reactornet_cabinetSize(void);
+VELKORA_EXPORT int reactornet_cabinetSize(void);
 
 #ifdef __cplusplus
 }

@@ -89,6 +89,76 @@ void PseudoTransientProblem::setJacAge(int ss_age, int ts_age)
     m_transientJacAge = ts_age > 0 ? ts_age : ss_age;
 }
 
+void PseudoTransientProblem::setMinTimeStep(double dt)
+{
+    if (!(dt > 0.0) || !std::isfinite(dt)) {
+        throw VelkoraError("PseudoTransientProblem::setMinTimeStep",
+                           "The minimum time step must be positive and finite, not {}.", dt);
+    }
+    m_minTimeStep = dt;
+}
+
+void PseudoTransientProblem::setMaxTimeStep(double dt)
+{
+    if (!(dt > 0.0)) {
+        throw VelkoraError("PseudoTransientProblem::setMaxTimeStep",
+                           "The maximum time step must be positive (infinity for none), not {}.", dt);
+    }
+    m_maxTimeStep = dt;
+}
+
+void PseudoTransientProblem::setStepReduction(double factor)
+{
+    if (!(factor > 0.0 && factor < 1.0)) {
+        throw VelkoraError("PseudoTransientProblem::setStepReduction",
+                           "The step reduction factor must lie strictly between 0 and 1, not {}.", factor);
+    }
+    m_stepReduction = factor;
+}
+
+void PseudoTransientProblem::setMaxSteps(int n)
+{
+    if (n < 1) {
+        throw VelkoraError("PseudoTransientProblem::setMaxSteps",
+                           "The limit of time steps per solve must be at least 1, not {}.", n);
+    }
+    m_maxSteps = n;
+}
+
+void PseudoTransientProblem::setAttemptCycle(int n)
+{
+    if (n < 1) {
+        throw VelkoraError("PseudoTransientProblem::setAttemptCycle",
+                           "The attempt cycle must be at least 1, not {}.", n);
+    }
+    m_attemptCycle = n;
+}
+
+void PseudoTransientProblem::resetStatistics()
+{
+    m_newtonAttempts = 0;
+    m_timeSteps = 0;
+    m_failedTimeSteps = 0;
+    m_jacobianEvaluations = 0;
+    m_residualEvaluations = 0;
+}
+
+void PseudoTransientProblem::evaluateResidual(double* x, double* r, double rdt, int flag)
+{
+    m_residualEvaluations++;
+    evalResidual(x, r, rdt, flag);
+}
+
+void PseudoTransientProblem::evaluateJacobian(double* x)
+{
+    const long before = m_jacobian ? m_jacobian->residualEvaluations() : 0;
+    m_jacobianEvaluations++;
+    evalJacobian(x);
+    if (m_jacobian) {
+        m_residualEvaluations += m_jacobian->residualEvaluations() - before;
+    }
+}
+
 SystemJacobian& PseudoTransientProblem::jacobian() const
 {
     if (!m_jacobian) {
@@ -138,7 +208,7 @@ void PseudoTransientProblem::evalSSJacobian(double* x, double*)
     double saved = m_reciprocalStep;
     m_jacobianCurrent = false;
     setSteadyMode();
-    evalJacobian(x);
+    evaluateJacobian(x);
     m_reciprocalStep = saved;
 }
 
@@ -169,7 +239,7 @@ void PseudoTransientProblem::clearDebugFile() {}
 
 double PseudoTransientProblem::ssnorm(double* x, double* r)
 {
-    evalResidual(x, r, 0.0, 0);
+    evaluateResidual(x, r, 0.0, 0);
     double s = 0.0;
     for (size_t i = 0; i < m_systemSize; i++) {
         double a = std::abs(r[i]);
@@ -204,6 +274,7 @@ double PseudoTransientProblem::timeStep(int nsteps, double dt, double* x, double
                 writelog("\nTimestep ({}) succeeded", n);
             }
             m_stepsTaken++;
+            m_timeSteps++;
             n++;
             std::copy(r, r + m_systemSize, x);
             if (jacobian().evaluationCount() == j0) {
@@ -221,6 +292,7 @@ double PseudoTransientProblem::timeStep(int nsteps, double dt, double* x, double
                                    m_maxSteps);
             }
         } else {
+            m_failedTimeSteps++;
             if (loglevel == 1) {
                 writelog_direct("\nTimestep failed");
             } else if (loglevel > 1) {
@@ -285,6 +357,7 @@ void PseudoTransientProblem::solve(int loglevel)
     size_t phase = 0;
     while (true) {
         m_attemptNumber = (m_attemptNumber % m_attemptCycle) + 1;
+        m_newtonAttempts++;
         setSteadyMode();
         m_newtonSolver->setMaxJacobianAge(m_steadyJacAge);
         if (loglevel > 0) {
@@ -292,7 +365,7 @@ void PseudoTransientProblem::solve(int loglevel)
         }
         bool prepared = true;
         if (!m_jacobianCurrent) {
-            evalJacobian(m_state->data());
+            evaluateJacobian(m_state->data());
             try {
                 m_jacobian->refactorTransient(m_reciprocalStep, m_transientMask.data());
                 m_jacobianCurrent = true;

@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "velkora/export.h"
 #include "velkora/platform/numerics/MultiNewton.h"
 #include "velkora/platform/numerics/StepObserver.h"
 #include "velkora/platform/numerics/SystemJacobian.h"
@@ -40,24 +41,36 @@ namespace Velkora
 //! `m_transientMask` (1 for components with a time derivative, 0 for
 //! algebraic ones). Then setInitialGuess(), solve(), getState().
 //!
-//! @par Settings a subclass may assign
-//! These protected members have no setter; assign them in the constructor or
-//! before solve(). Defaults in brackets.
-//! - `m_minTimeStep` [1e-16]: a step reduced below it ends the solve.
-//! - `m_maxTimeStep` [1e8]: cap on the step after each successful step and
-//!   at the start of each later phase.
-//! - `m_stepReduction` [0.5]: factor applied to the step after a failed step.
-//! - `m_maxSteps` [500]: successful time steps allowed in one solve, all
-//!   phases together.
-//! - `m_stepObserver` [null]: told the new step size after every successful
-//!   step (before the cap); not owned.
-//! - `m_attemptCycle` [10]: attempts are numbered 1 to this for
-//!   writeDebugInfo(), then from 1 again.
+//! @par Settings
+//! Each setting has a setter that validates its value (a VelkoraError names
+//! the setter and the value it refused) and a getter; defaults in brackets.
+//! A subclass may also assign the protected members directly, unchecked.
+//! - setTimeStep(): first pseudo-time step of a solve [1e-5] and the
+//!   successful steps of each time-stepping phase [{10}], the last entry
+//!   repeated for every later phase.
+//! - setMinTimeStep() (`m_minTimeStep`) [1e-16]: a step reduced below it
+//!   ends the solve.
+//! - setMaxTimeStep() (`m_maxTimeStep`) [1e8]: cap on the step after each
+//!   successful step and at the start of each later phase.
+//! - setStepReduction() (`m_stepReduction`) [0.5]: factor applied to the step
+//!   after a failed step.
+//! - setMaxSteps() (`m_maxSteps`) [500]: successful time steps allowed in one
+//!   solve, all phases together.
+//! - setStepObserver() (`m_stepObserver`) [null]: told the new step size
+//!   after every successful step (before the cap); not owned.
+//! - setAttemptCycle() (`m_attemptCycle`) [10]: attempts are numbered 1 to
+//!   this for writeDebugInfo(), then from 1 again.
+//! - setJacAge() [20 and 20 Newton iterations]: Jacobian age limits of
+//!   steady attempts and of time steps.
 //! - `m_transientMask` [0 after resize()]: the subclass fills it.
 //!
-//! With setters: setTimeStep() [first step 1e-5, 10 successful steps in
-//! every phase], setJacAge() [20 and 20 Newton iterations]; the Newton
-//! solver's own settings through newton().
+//! The Newton solver's own settings are reached through newton().
+//!
+//! @par Statistics
+//! newtonAttempts(), timeSteps(), failedTimeSteps(), jacobianEvaluations()
+//! and residualEvaluations() count since construction or resetStatistics();
+//! the residual count includes those that a Jacobian spends on differences.
+//! stepsTaken() counts the successful steps of the current or last solve.
 //!
 //! @par Time stepping
 //! A successful step whose Newton solve reused the Jacobian grows the step by
@@ -82,7 +95,7 @@ namespace Velkora
 //! detail. Each text carries its own line breaks, mostly at its start, so
 //! the log does not end with a newline: add one after solve() if you print
 //! after it.
-class PseudoTransientProblem
+class VELKORA_EXPORT PseudoTransientProblem
 {
 public:
     PseudoTransientProblem();
@@ -217,6 +230,58 @@ public:
     //! Successful time steps of the current or last solve.
     int stepsTaken() const { return m_stepsTaken; }
 
+    // ---- settings (see the class documentation) ----------------------------
+
+    //! First pseudo-time step of each solve [1e-5]; set by setTimeStep().
+    double initialTimeStep() const { return m_initialTimeStep; }
+    //! Successful steps of each time-stepping phase [{10}]; set by setTimeStep().
+    const std::vector<int>& stepCounts() const { return m_stepCounts; }
+    //! A step reduced below `dt` ends the solve; positive and finite [1e-16].
+    void setMinTimeStep(double dt);
+    double minTimeStep() const { return m_minTimeStep; }
+    //! Cap on the step; positive, infinity for none [1e8].
+    void setMaxTimeStep(double dt);
+    double maxTimeStep() const { return m_maxTimeStep; }
+    //! Factor applied to the step after a failed step; in (0, 1) [0.5].
+    void setStepReduction(double factor);
+    double stepReduction() const { return m_stepReduction; }
+    //! Successful time steps allowed in one solve; at least 1 [500].
+    void setMaxSteps(int n);
+    int maxSteps() const { return m_maxSteps; }
+    //! Told every new step size; not owned, may be null [null].
+    void setStepObserver(StepObserver* observer) { m_stepObserver = observer; }
+    StepObserver* stepObserver() const { return m_stepObserver; }
+    //! Length of the attempt numbering; at least 1 [10].
+    void setAttemptCycle(int n);
+    int attemptCycle() const { return m_attemptCycle; }
+    //! Newton's Jacobian age limit in steady attempts [20]; set by setJacAge().
+    int steadyJacAge() const { return m_steadyJacAge; }
+    //! Newton's Jacobian age limit in time steps [20]; set by setJacAge().
+    int transientJacAge() const { return m_transientJacAge; }
+
+    // ---- statistics ----------------------------------------------------------
+
+    //! Newton attempts on the steady equations (each attempt of solve()).
+    long newtonAttempts() const { return m_newtonAttempts; }
+    //! Successful pseudo-time steps.
+    long timeSteps() const { return m_timeSteps; }
+    //! Failed pseudo-time steps (each retried with a smaller step or after
+    //! resetBadValues()).
+    long failedTimeSteps() const { return m_failedTimeSteps; }
+    //! Jacobian evaluations (evalJacobian() calls of the solver).
+    long jacobianEvaluations() const { return m_jacobianEvaluations; }
+    //! Residual evaluations: those of the solver and those the Jacobian spent
+    //! on differences.
+    long residualEvaluations() const { return m_residualEvaluations; }
+    //! Sets every count above to 0.
+    void resetStatistics();
+
+    //! evalResidual(), counted; the solver calls the residual only through it.
+    void evaluateResidual(double* x, double* r, double rdt, int flag);
+    //! evalJacobian(), counted with the residuals the Jacobian spent; the
+    //! solver evaluates Jacobians only through it.
+    void evaluateJacobian(double* x);
+
 protected:
     std::vector<int> m_stepCounts;   //!< successful steps of each phase [{10}]; see setTimeStep()
     double m_initialTimeStep;        //!< step of the first phase of a solve [1e-5]
@@ -249,6 +314,12 @@ protected:
 
 private:
     void checkSolvable() const;
+
+    long m_newtonAttempts = 0;
+    long m_timeSteps = 0;
+    long m_failedTimeSteps = 0;
+    long m_jacobianEvaluations = 0;
+    long m_residualEvaluations = 0;
 };
 
 } // namespace Velkora

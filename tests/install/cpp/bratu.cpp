@@ -1,71 +1,39 @@
 // A steady problem of an outside project: the Bratu equation
-// u'' + lambda e^u = 0 on (0, 1), u(0) = u(1) = 0, on a banded Jacobian,
-// checked against its closed-form solution.
+// u'' + lambda e^u = 0 on (0, 1), u(0) = u(1) = 0, through the library's
+// banded 1-D problem, checked against its closed-form solution.
 #include <cmath>
 #include <cstdio>
-#include <memory>
 #include <vector>
 
-#include <velkora/platform/numerics/BandJacobian.h>
-#include <velkora/steady/PseudoTransientProblem.h>
+#include <velkora/platform/oned/BandedProblem.h>
 #include <velkora/version.h>
 
-class Bratu : public Velkora::PseudoTransientProblem
+class Bratu : public Velkora::BandedProblem
 {
 public:
-    Bratu(size_t n, double lambda) : m_lambda(lambda), m_h(1.0 / (n + 1))
+    Bratu(size_t n, double lambda) : Velkora::BandedProblem(n, 1), m_lambda(lambda), m_h(1.0 / (n + 1))
     {
-        m_systemSize = n;
-        m_bandwidth = 1;
-        setLinearSolver(m_band);
-        resize();
-        m_transientMask.assign(n, 1);
-        m_r0.resize(n);
-        m_old.resize(n);
+        setTolerances(1e-6, 1e-8);
     }
 
-    void evalResidual(double* u, double* r, double rdt, int) override
+    void steadyResidual(const double* u, double* r) override
     {
-        const size_t n = m_systemSize;
+        const size_t n = size();
         for (size_t i = 0; i < n; i++) {
             double left = i > 0 ? u[i - 1] : 0.0;
             double right = i + 1 < n ? u[i + 1] : 0.0;
-            r[i] = (left - 2.0 * u[i] + right) / (m_h * m_h) + m_lambda * std::exp(u[i]) - rdt * (u[i] - m_old[i]);
+            r[i] = (left - 2.0 * u[i] + right) / (m_h * m_h) + m_lambda * std::exp(u[i]);
         }
-    }
-
-    void evalJacobian(double* u) override
-    {
-        evalResidual(u, m_r0.data(), 0.0, 0);
-        m_band->evaluateByDifferences([this](double* x, double* r) { evalResidual(x, r, 0.0, 0); }, u, m_r0.data());
-    }
-
-    double weightedNorm(const double* step) const override
-    {
-        double sum = 0.0;
-        for (size_t i = 0; i < m_systemSize; i++) {
-            double w = step[i] / (1e-8 + 1e-6 * std::abs((*m_state)[i]));
-            sum += w * w;
-        }
-        return std::sqrt(sum / m_systemSize);
     }
 
     double upperBound(size_t) const override { return 10.0; }
     double lowerBound(size_t) const override { return -10.0; }
-
-    void initTimeInteg(double dt, double* x) override
-    {
-        PseudoTransientProblem::initTimeInteg(dt, x);
-        m_old.assign(x, x + m_systemSize);
-    }
 
     double x(size_t i) const { return (i + 1) * m_h; }
 
 private:
     double m_lambda;
     double m_h;
-    std::shared_ptr<Velkora::BandJacobian> m_band = std::make_shared<Velkora::BandJacobian>();
-    std::vector<double> m_r0, m_old;
 };
 
 int main()

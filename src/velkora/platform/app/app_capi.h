@@ -11,6 +11,8 @@
 #ifndef VELKORA_PLATFORM_APP_APP_CAPI_H
 #define VELKORA_PLATFORM_APP_APP_CAPI_H
 
+#include "velkora/export.h"
+
 #ifdef __cplusplus
 extern "C" {
 #endif
@@ -24,7 +26,7 @@ typedef void (*velkora_LogWriter)(const char* text, void* userData);
 /** Number of entries on the calling thread's error stack.
  *  @return the count, 0 to 100 (beyond 100 the oldest entries are dropped);
  *          this function cannot fail */
-int app_errorCount(void);
+VELKORA_EXPORT int app_errorCount(void);
 
 /** Copies the newest entry of the calling thread's error stack into a buffer.
  *  The entry stays on the stack (app_popError removes it).
@@ -33,15 +35,15 @@ int app_errorCount(void);
  *                 NUL-terminated; may be NULL when `buflen` is 0
  *  @return the buffer size that holds the whole text with its NUL (1 for an
  *          empty stack), whatever `buflen` is; -1 for a negative `buflen` */
-int app_lastError(int buflen, char* buf);
+VELKORA_EXPORT int app_lastError(int buflen, char* buf);
 
 /** Removes the newest entry of the calling thread's error stack, if any.
  *  @return the number of entries left; this function cannot fail */
-int app_popError(void);
+VELKORA_EXPORT int app_popError(void);
 
 /** Removes every entry of the calling thread's error stack.
  *  @return 0; this function cannot fail */
-int app_clearErrors(void);
+VELKORA_EXPORT int app_clearErrors(void);
 
 /** Copies the version of the library that is running, "major.minor.patch",
  *  into a buffer. Compare it with VELKORA_VERSION_STRING of velkora/version.h
@@ -51,7 +53,7 @@ int app_clearErrors(void);
  *                 app_lastError(); may be NULL when `buflen` is 0
  *  @return the buffer size that holds the whole text with its NUL; -1 for a
  *          negative `buflen` */
-int app_version(int buflen, char* buf);
+VELKORA_EXPORT int app_version(int buflen, char* buf);
 
 /** Sends all further log text of the process to `writer`.
  *  @param writer    called once per piece of log text, from the thread that
@@ -59,7 +61,7 @@ int app_version(int buflen, char* buf);
  *                   standard output again
  *  @param userData  passed to every call of `writer`
  *  @return 0; -999 if the writer cannot be installed (out of memory) */
-int app_setLogWriter(velkora_LogWriter writer, void* userData);
+VELKORA_EXPORT int app_setLogWriter(velkora_LogWriter writer, void* userData);
 
 #ifdef __cplusplus
 }

@@ -7,6 +7,8 @@
 #ifndef VELKORA_PLATFORM_KINETICS_MECHANISM_CAPI_H
 #define VELKORA_PLATFORM_KINETICS_MECHANISM_CAPI_H
 
+#include "velkora/export.h"
+
 #ifdef __cplusplus
 extern "C" {
 #endif
@@ -31,7 +33,7 @@ extern "C" {
  *  @return the new reaction's handle; -1 for a faulty equation or
  *          coefficient (the message quotes the equation and gives the column
  *          of the fault) or a NULL `equation`, -999 for any other failure */
-int mech_newReaction(const char* equation, double forward, double reverse);
+VELKORA_EXPORT int mech_newReaction(const char* equation, double forward, double reverse);
 
 #ifdef __cplusplus
 }

@@ -37,6 +37,7 @@ void BandJacobian::ensureSized()
     }
     m_steady.assign(m_size * width(), 0.0);
     m_work.assign(m_size, 0.0);
+    m_residual0.assign(m_size, 0.0);
     m_steps.assign(m_size, 0.0);
     m_saved.assign(m_size, 0.0);
     m_lastMask.assign(m_size, 0);
@@ -86,6 +87,14 @@ void BandJacobian::setPerturbation(double relative, double absolute)
     m_absoluteStep = absolute;
 }
 
+void BandJacobian::evaluateByDifferences(const Residual& f, double* x)
+{
+    ensureSized();
+    f(x, m_residual0.data());
+    countResiduals(1);
+    evaluateByDifferences(f, x, m_residual0.data());
+}
+
 void BandJacobian::evaluateByDifferences(const Residual& f, double* x, const double* r0)
 {
     auto start = std::chrono::steady_clock::now();
@@ -100,6 +109,7 @@ void BandJacobian::evaluateByDifferences(const Residual& f, double* x, const dou
             m_steps[j] = x[j] - m_saved[j]; // the step as actually taken
         }
         f(x, m_work.data());
+        countResiduals(1);
         for (size_t j = g; j < n; j += width()) {
             x[j] = m_saved[j];
             double h = m_steps[j];
@@ -141,8 +151,8 @@ void BandJacobian::refactorTransient(double rdt, int* mask)
     m_factorizationCount++;
     size_t zeroPivot = m_lu.factor();
     if (zeroPivot != 0) {
-        throw VelkoraError("BandJacobian::refactorTransient",
-                           "The matrix is singular: zero pivot in column {}.", zeroPivot - 1);
+        throw SingularJacobianError("BandJacobian::refactorTransient",
+                                    fmt::format("The matrix is singular: zero pivot in column {}.", zeroPivot - 1));
     }
     m_factored = true;
 }

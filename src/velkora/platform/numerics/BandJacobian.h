@@ -6,6 +6,7 @@
 #include <functional>
 #include <vector>
 
+#include "velkora/export.h"
 #include "velkora/platform/numerics/BandLU.h"
 #include "velkora/platform/numerics/SystemJacobian.h"
 
@@ -18,7 +19,7 @@ namespace Velkora
 //!
 //! Fill it either entry by entry between startEvaluation() and
 //! finishEvaluation(), or with evaluateByDifferences().
-class BandJacobian : public SystemJacobian
+class VELKORA_EXPORT BandJacobian : public SystemJacobian
 {
 public:
     //! Writes the steady residual at `x` into `r`.
@@ -44,8 +45,12 @@ public:
     //! of `f`, given `r0`, the residual at `x`. `x` is restored on return.
     //! Column j moves by rel * |x_j| + abs (setPerturbation()).
     void evaluateByDifferences(const Residual& f, double* x, const double* r0);
+    //! The same, evaluating `r0` first: 2 bw + 2 evaluations of `f`.
+    void evaluateByDifferences(const Residual& f, double* x);
     //! Relative and absolute parts of the difference step; both sqrt(eps) by default.
     void setPerturbation(double relative, double absolute);
+    double relativePerturbation() const { return m_relativeStep; }
+    double absolutePerturbation() const { return m_absoluteStep; }
 
     //! y = J x with the steady matrix.
     void multiply(const double* x, double* y) const;
@@ -56,6 +61,7 @@ private:
     void ensureSized();
 
     std::vector<double> m_steady;    //!< column-major band: (i, j) at j * width() + bw + i - j
+    std::vector<double> m_residual0; //!< the unperturbed residual, when evaluated here
     std::vector<double> m_work;      //!< perturbed residual in evaluateByDifferences()
     std::vector<double> m_steps;     //!< difference step of each column
     std::vector<double> m_saved;     //!< unperturbed values of the moved columns

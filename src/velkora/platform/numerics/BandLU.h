@@ -6,6 +6,8 @@
 #include <cstddef>
 #include <vector>
 
+#include "velkora/export.h"
+
 namespace Velkora
 {
 
@@ -14,7 +16,7 @@ namespace Velkora
 //! dgbtf2/dgbtrs, unblocked: for the narrow bands of 1-D problems blocking
 //! buys nothing). Storage is column-major with lower + upper + lower rows per
 //! column, the top `lower` rows holding the fill-in of the interchanges.
-class BandLU
+class VELKORA_EXPORT BandLU
 {
 public:
     //! Sizes the storage; the values are zero.

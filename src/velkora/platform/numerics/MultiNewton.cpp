@@ -25,6 +25,76 @@ void MultiNewton::resize(size_t n)
     m_work.assign(n, 0.0);
 }
 
+void MultiNewton::setMaxIterations(int n)
+{
+    if (n < 1) {
+        throw VelkoraError("MultiNewton::setMaxIterations", "The iteration limit must be at least 1, not {}.", n);
+    }
+    m_maxIterations = n;
+}
+
+void MultiNewton::setMaxDampingTries(int n)
+{
+    if (n < 1) {
+        throw VelkoraError("MultiNewton::setMaxDampingTries", "The damping tries must be at least 1, not {}.", n);
+    }
+    m_maxDampingTries = n;
+}
+
+void MultiNewton::setMinDamping(double factor)
+{
+    if (!(factor > 0.0 && factor < 1.0)) {
+        throw VelkoraError("MultiNewton::setMinDamping",
+                           "The smallest damping factor must lie strictly between 0 and 1, not {}.", factor);
+    }
+    m_minDamping = factor;
+}
+
+void MultiNewton::setSufficientDecrease(double c)
+{
+    if (!(c > 0.0 && c < 1.0)) {
+        throw VelkoraError("MultiNewton::setSufficientDecrease",
+                           "The sufficient-decrease constant must lie strictly between 0 and 1, not {}.", c);
+    }
+    m_sufficientDecrease = c;
+}
+
+void MultiNewton::setTransientSteps(int n)
+{
+    if (n < 0) {
+        throw VelkoraError("MultiNewton::setTransientSteps",
+                           "The contracting steps per time step must not be negative, not {}.", n);
+    }
+    m_transientSteps = n;
+}
+
+void MultiNewton::setStagnationFactor(double f)
+{
+    if (!(f >= 0.0) || !std::isfinite(f)) {
+        throw VelkoraError("MultiNewton::setStagnationFactor",
+                           "The stagnation factor must be finite and not negative, not {}.", f);
+    }
+    m_stagnation = f;
+}
+
+void MultiNewton::setBoundTolerance(double tolerance)
+{
+    if (!(tolerance >= 0.0 && tolerance < 1.0)) {
+        throw VelkoraError("MultiNewton::setBoundTolerance",
+                           "The bound tolerance must lie in [0, 1), not {}.", tolerance);
+    }
+    m_boundTolerance = tolerance;
+}
+
+void MultiNewton::setSlowContraction(double factor)
+{
+    if (!(factor >= 0.0) || !std::isfinite(factor)) {
+        throw VelkoraError("MultiNewton::setSlowContraction",
+                           "The slow-contraction factor must be finite and not negative, not {}.", factor);
+    }
+    m_slowContraction = factor;
+}
+
 double MultiNewton::boundSlack(double x, double lower, double upper) const
 {
     double scale = std::abs(x);
@@ -76,7 +146,7 @@ void MultiNewton::moveWithinBounds(const PseudoTransientProblem& problem, const 
 
 double MultiNewton::newtonStep(PseudoTransientProblem& problem, double* x, double* step, double* phi)
 {
-    problem.evalResidual(x, step, problem.reciprocalStep(), 0);
+    problem.evaluateResidual(x, step, problem.reciprocalStep(), 0);
     m_stats.residualEvaluations++;
     if (phi) {
         double sum = 0.0;
@@ -95,12 +165,12 @@ double MultiNewton::newtonStep(PseudoTransientProblem& problem, double* x, doubl
 
 bool MultiNewton::refreshJacobian(PseudoTransientProblem& problem, double* x)
 {
-    problem.evalJacobian(x);
+    problem.evaluateJacobian(x);
     m_stats.jacobianEvaluations++;
     try {
         problem.jacobian().refactorTransient(problem.reciprocalStep(), problem.transientMask());
-    } catch (const VelkoraError&) {
-        return false;
+    } catch (const SingularJacobianError&) {
+        return false; // any other error is not a singular matrix, and propagates
     }
     return true;
 }
@@ -203,10 +273,11 @@ int MultiNewton::solve(double* x0, double* x1, PseudoTransientProblem& problem, 
         bool accepted = false;
         if (!(onlyFullStep && damping < 1.0)) {
             const int tries = onlyFullStep ? 1 : m_maxDampingTries;
-            for (int k = 0; k < tries && damping > 1e-10; k++) {
+            for (int k = 0; k < tries && damping > m_minDamping; k++) {
                 moveWithinBounds(problem, m_x.data(), damping, m_step.data(), m_trial.data());
                 norm1 = newtonStep(problem, m_trial.data(), m_trialStep.data(), &phi1);
-                if (transient ? norm1 < norm0 : phi1 <= (1.0 - 2e-4 * damping) * phi0) {
+                // Armijo: the full Newton step predicts a decrease of phi by 2 phi0.
+                if (transient ? norm1 < norm0 : phi1 <= (1.0 - 2.0 * m_sufficientDecrease * damping) * phi0) {
                     accepted = true;
                     break;
                 }

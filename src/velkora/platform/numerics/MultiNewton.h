@@ -6,6 +6,8 @@
 #include <cstddef>
 #include <vector>
 
+#include "velkora/export.h"
+
 namespace Velkora
 {
 
@@ -17,11 +19,13 @@ class PseudoTransientProblem;
 //! Jacobian A, which is re-evaluated when it is older than maxJacobianAge()
 //! iterations, when damping fails with an aged one, and when an aged one
 //! contracts the step too slowly (setSlowContraction()). Convergence: a step
-//! whose size in the problem's weightedNorm() is below 1.
+//! whose size in the problem's weightedNorm() is below 1. A Jacobian that
+//! is singular (SingularJacobianError) ends the solve with SingularJacobian;
+//! any other error of the problem or the Jacobian propagates.
 //!
 //! Steady mode: damping is a line search for a sufficient decrease of
 //! |f|^2 / 2 (each reduction the minimum of a quadratic model, within a tenth
-//! to a half of the factor tried, up to `m_maxDampingTries` tries). The solve
+//! to a half of the factor tried, up to setMaxDampingTries() tries). The solve
 //! gives up (DampingFailed) when a fresh Jacobian's step is not smaller than
 //! the step at the fresh Jacobian before it (setStagnationFactor()): from so
 //! far off, pseudo-time stepping is the cheaper way on.
@@ -41,7 +45,7 @@ class PseudoTransientProblem;
 //! sits on its bound (a fixed boundary value, an absent species). Every point
 //! the solver moves to is clipped into the bounds, so bounds are never
 //! violated. A step that points further out is damped to reach the bound.
-class MultiNewton
+class VELKORA_EXPORT MultiNewton
 {
 public:
     //! Results of solve().
@@ -72,27 +76,49 @@ public:
     //! Sizes the work vectors for `n` components.
     virtual void resize(size_t n);
 
-    //! Largest age, in iterations, at which the Jacobian is reused.
+    // ---- settings: each setter validates its value (a VelkoraError names the
+    // setter and the value it refused); defaults in brackets ----------------
+
+    //! Largest age, in iterations, at which the Jacobian is reused; 0 or
+    //! less evaluates it every iteration [5; the steady solver sets its own
+    //! limits before each attempt and each time-stepping phase].
     int maxJacobianAge() const { return m_maxJacobianAge; }
     void setMaxJacobianAge(int age) { m_maxJacobianAge = age; }
-    //! Largest number of iterations of one solve; 50 by default.
-    void setMaxIterations(int n) { m_maxIterations = n; }
+    //! Largest number of iterations of one solve; at least 1 [50].
+    void setMaxIterations(int n);
+    int maxIterations() const { return m_maxIterations; }
+    //! Damped steps tried per iteration before the Jacobian is re-evaluated
+    //! (or the solve gives up with a fresh one); at least 1 [7].
+    void setMaxDampingTries(int n);
+    int maxDampingTries() const { return m_maxDampingTries; }
+    //! Smallest damping factor tried; in (0, 1) [1e-10].
+    void setMinDamping(double factor);
+    double minDamping() const { return m_minDamping; }
+    //! Steady mode: a damped step is accepted when |f|^2 falls by at least
+    //! this fraction of the decrease the full Newton step predicts (Armijo's
+    //! constant); in (0, 1) [1e-4].
+    void setSufficientDecrease(double c);
+    double sufficientDecrease() const { return m_sufficientDecrease; }
     //! In transient mode, accept the time step after this many contracting
     //! Newton steps (result Accepted), without solving to the steady
-    //! tolerance; 0 solves every time step to convergence. 1 by default.
-    void setTransientSteps(int n) { m_transientSteps = n; }
+    //! tolerance; 0 solves every time step to convergence; at least 0 [1].
+    void setTransientSteps(int n);
+    int transientSteps() const { return m_transientSteps; }
     //! In steady mode, give up when a fresh Jacobian's step is larger than
-    //! this factor times the step at the fresh Jacobian before it; 0.9 by
-    //! default, 0 never.
-    void setStagnationFactor(double f) { m_stagnation = f; }
+    //! this factor times the step at the fresh Jacobian before it; 0 never;
+    //! finite and not negative [0.9].
+    void setStagnationFactor(double f);
+    double stagnationFactor() const { return m_stagnation; }
     //! Overshoot past a bound, relative to the component's scale, that is
-    //! clipped instead of limiting the damping; sqrt(machine epsilon) by
-    //! default.
-    void setBoundTolerance(double tolerance) { m_boundTolerance = tolerance; }
+    //! clipped instead of limiting the damping; in [0, 1) [sqrt(machine
+    //! epsilon), 1.49e-8].
+    void setBoundTolerance(double tolerance);
+    double boundTolerance() const { return m_boundTolerance; }
     //! A step that shrinks the next one by less than this factor, with a
-    //! Jacobian at least two iterations old, has the Jacobian re-evaluated
-    //! (0.5 by default; 1 or more turns this off).
-    void setSlowContraction(double factor) { m_slowContraction = factor; }
+    //! Jacobian at least two iterations old, has the Jacobian re-evaluated;
+    //! 1 or more turns this off; finite and not negative [0.5].
+    void setSlowContraction(double factor);
+    double slowContraction() const { return m_slowContraction; }
 
     //! Solves from `x0`, writing the solution into `x1` (each problem-size
     //! values). Returns Converged (1) or a negative Result; throws only what
@@ -127,6 +153,8 @@ protected:
     int m_maxJacobianAge = 5;
     int m_maxIterations = 50;
     int m_maxDampingTries = 7;
+    double m_minDamping = 1e-10;
+    double m_sufficientDecrease = 1e-4;
     double m_slowContraction = 0.5;
     int m_transientSteps = 1;
     double m_stagnation = 0.9;

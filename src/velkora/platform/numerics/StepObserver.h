@@ -3,12 +3,14 @@
 #ifndef VELKORA_PLATFORM_NUMERICS_STEPOBSERVER_H
 #define VELKORA_PLATFORM_NUMERICS_STEPOBSERVER_H
 
+#include "velkora/export.h"
+
 namespace Velkora
 {
 
 //! Receives the step size after every successful time step of a steady
 //! solve. Owned by whoever installs it.
-class StepObserver
+class VELKORA_EXPORT StepObserver
 {
 public:
     virtual ~StepObserver() {}

@@ -1,120 +1,130 @@
-// A steady problem on a banded Jacobian for any discretised model: the one
-// PseudoTransientProblem subclass of the examples and the benchmarks, so that
-// every problem family is solved with the same settings.
-//
-// A model provides
-//   size_t size() const;                         number of unknowns
-//   size_t bandwidth() const;                    half-bandwidth of df/du
-//   void residual(const double* u, double* r) const;   steady residual f(u)
-//   bool transient(size_t i) const;              whether du_i/dt = f_i (else algebraic)
-//   double lowerBound(size_t i) const, upperBound(size_t i) const;
-//   void repair(double* u) const;                brings u back into its physical range
-//   std::string componentName(size_t i) const;
+//! @file BandedProblem.h
+//! A complete steady problem for discretised 1-D models with a banded
+//! Jacobian: subclass it with the steady residual, or adapt a model class
+//! with ModelProblem.
 #ifndef VELKORA_PLATFORM_ONED_BANDEDPROBLEM_H
 #define VELKORA_PLATFORM_ONED_BANDEDPROBLEM_H
 
-#include <cmath>
 #include <memory>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "velkora/export.h"
 #include "velkora/platform/numerics/BandJacobian.h"
 #include "velkora/steady/PseudoTransientProblem.h"
 
-namespace steady
+namespace Velkora
 {
 
-template <class Model>
-class BandedProblem : public Velkora::PseudoTransientProblem
+//! The PseudoTransientProblem of a model that gives its steady residual f(x)
+//! and nothing else. It supplies the four pieces every such problem needs:
+//! - the transient term: evalResidual() is f(x) - rdt * mask * (x - x_old);
+//! - the old state x_old, kept by initTimeInteg();
+//! - the Jacobian: a BandJacobian evaluated by grouped forward differences
+//!   of f (2 bw + 2 residuals per evaluation);
+//! - the weighted norm of a Newton step: the root-mean-square of
+//!   step_i / (rtol |x_i| + atol), x the current state.
+//!
+//! A subclass implements steadyResidual() and, where the model has them,
+//! upperBound() and lowerBound() (unbounded by default) and
+//! resetBadValues() (clips into the bounds by default). Every component is
+//! transient unless setTransient() marks it algebraic.
+//!
+//! @par Settings and their defaults
+//! The helper's defaults differ from the base class's; they are one set for
+//! every problem family (chosen on a premixed flame and a heated rod, each
+//! from easy and hard starts):
+//! - first pseudo-time step 1e-2 and 20 successful steps per phase
+//!   (setTimeStep());
+//! - Jacobian age limits 20 in steady attempts and 100 in time steps
+//!   (setJacAge());
+//! - tolerances of the weighted norm: rtol 1e-6, atol 1e-9 (setTolerances());
+//! - the difference steps of the Jacobian: sqrt(machine epsilon), relative
+//!   and absolute (bandJacobian().setPerturbation()).
+//! Everything else is the base class's (see PseudoTransientProblem).
+class VELKORA_EXPORT BandedProblem : public PseudoTransientProblem
 {
 public:
-    //! Builds the model from `args` and sizes the problem for it.
+    //! A problem of `size` unknowns whose Jacobian has half-bandwidth
+    //! `bandwidth` (at most size - 1 is useful); throws for size 0.
+    BandedProblem(size_t size, size_t bandwidth);
+
+    //! The steady residual f(x): `size()` values of `x` to `size()` values
+    //! of `r`. The pseudo-time evolution is dx/dt = f(x) for transient
+    //! components; algebraic ones solve f_i(x) = 0 throughout.
+    virtual void steadyResidual(const double* x, double* r) = 0;
+
+    void evalResidual(double* x, double* r, double rdt, int flag) override;
+    void evalJacobian(double* x) override;
+    double weightedNorm(const double* step) const override;
+    //! +infinity unless overridden.
+    double upperBound(size_t i) const override;
+    //! -infinity unless overridden.
+    double lowerBound(size_t i) const override;
+    void initTimeInteg(double dt, double* x) override;
+    //! Clips every component into its bounds.
+    void resetBadValues(double* x) override;
+
+    //! Marks component `i` transient (it has a time derivative) or
+    //! algebraic; throws for `i` out of range.
+    void setTransient(size_t i, bool transient);
+    //! Tolerances of the weighted norm: `rtol` finite and not negative,
+    //! `atol` positive and finite [1e-6 and 1e-9].
+    void setTolerances(double rtol, double atol);
+    double relativeTolerance() const { return m_rtol; }
+    double absoluteTolerance() const { return m_atol; }
+
+    //! The Jacobian, to tune its difference steps or read its counts.
+    BandJacobian& bandJacobian() { return *m_band; }
+    //! x_old: the state the current time step started from.
+    const std::vector<double>& oldState() const { return m_old; }
+
+private:
+    std::shared_ptr<BandJacobian> m_band;
+    std::vector<double> m_old;
+    double m_rtol = 1e-6;
+    double m_atol = 1e-9;
+};
+
+//! A BandedProblem around a model class, so that the model stays
+//! independent of any solver (the same residual code can be handed to other
+//! solvers). The model provides
+//! - `size_t size() const` and `size_t bandwidth() const`;
+//! - `void residual(const double* x, double* r) const`: f(x);
+//! - `bool transient(size_t i) const`: whether dx_i/dt = f_i, else algebraic;
+//! - `double lowerBound(size_t i) const`, `double upperBound(size_t i) const`;
+//! - `void repair(double* x) const`: brings x back into its physical range;
+//! - `std::string componentName(size_t i) const`.
+template <class Model>
+class ModelProblem : public BandedProblem
+{
+public:
+    //! Builds the model from `args`.
     template <class... Args>
-    explicit BandedProblem(Args&&... args) : m_model(std::forward<Args>(args)...)
+    explicit ModelProblem(Args&&... args) : ModelProblem(Model(std::forward<Args>(args)...), 0)
     {
-        m_systemSize = m_model.size();
-        m_bandwidth = m_model.bandwidth();
-        setLinearSolver(m_band);
-        resize();
-        for (size_t i = 0; i < m_systemSize; i++) {
-            m_transientMask[i] = m_model.transient(i) ? 1 : 0;
-        }
-        m_residual0.resize(m_systemSize);
-        m_old.resize(m_systemSize);
-        // One set of settings for every problem family: a first pseudo-time
-        // step of 1e-2, 20 successful steps per phase, and a Jacobian kept
-        // for up to 100 Newton iterations while time stepping.
-        const int stepsPerPhase = 20;
-        setTimeStep(1e-2, 1, &stepsPerPhase);
-        setJacAge(20, 100);
     }
 
-    void evalResidual(double* x, double* r, double rdt, int) override
-    {
-        residualEvaluations++;
-        m_model.residual(x, r);
-        if (rdt != 0.0) {
-            for (size_t i = 0; i < m_systemSize; i++) {
-                r[i] -= rdt * m_transientMask[i] * (x[i] - m_old[i]);
-            }
-        }
-    }
-
-    void evalJacobian(double* x) override
-    {
-        m_model.residual(x, m_residual0.data());
-        residualEvaluations++;
-        m_band->evaluateByDifferences([this](double* u, double* r) { evalResidual(u, r, 0.0, 0); }, x,
-                                      m_residual0.data());
-    }
-
-    //! Root-mean-square of step_i / (rtol |x_i| + atol).
-    double weightedNorm(const double* step) const override
-    {
-        const std::vector<double>& x = *m_state;
-        double sum = 0.0;
-        for (size_t i = 0; i < m_systemSize; i++) {
-            double e = step[i] / (relativeTolerance * std::abs(x[i]) + absoluteTolerance);
-            sum += e * e;
-        }
-        return std::sqrt(sum / m_systemSize);
-    }
-
+    void steadyResidual(const double* x, double* r) override { m_model.residual(x, r); }
     double upperBound(size_t i) const override { return m_model.upperBound(i); }
     double lowerBound(size_t i) const override { return m_model.lowerBound(i); }
-
-    void initTimeInteg(double dt, double* x) override
-    {
-        Velkora::PseudoTransientProblem::initTimeInteg(dt, x);
-        std::copy(x, x + m_systemSize, m_old.begin());
-    }
-
     void resetBadValues(double* x) override { m_model.repair(x); }
-
-    void writeDebugInfo(const std::string& tag, const std::string&, int, int) override
-    {
-        if (tag != "Timestepping") {
-            newtonAttempts++;
-        }
-    }
-
     std::string componentName(size_t i) const override { return m_model.componentName(i); }
 
     const Model& model() const { return m_model; }
 
-    double relativeTolerance = 1e-6;
-    double absoluteTolerance = 1e-9;
-    long residualEvaluations = 0;
-    int newtonAttempts = 0;
-
 private:
+    ModelProblem(Model&& model, int) : BandedProblem(model.size(), model.bandwidth()), m_model(std::move(model))
+    {
+        for (size_t i = 0; i < m_systemSize; i++) {
+            setTransient(i, m_model.transient(i));
+        }
+    }
+
     Model m_model;
-    std::shared_ptr<Velkora::BandJacobian> m_band = std::make_shared<Velkora::BandJacobian>();
-    std::vector<double> m_residual0;
-    std::vector<double> m_old;
 };
 
-} // namespace steady
+} // namespace Velkora
 
 #endif

@@ -17,6 +17,8 @@
 #ifndef VELKORA_PLATFORM_TRANSPORT_GASTRANSPORT_CAPI_H
 #define VELKORA_PLATFORM_TRANSPORT_GASTRANSPORT_CAPI_H
 
+#include "velkora/export.h"
+
 #ifdef __cplusplus
 extern "C" {
 #endif
@@ -31,7 +33,7 @@ extern "C" {
  *  @return the evaluator handle; -1 for a bad count, a NULL array or a value
  *          outside its range (the model cannot compute with it), -999 for
  *          any other failure */
-int gastrans_new(int n, const double* molarMass, const double* diameter, const double* molarCp);
+VELKORA_EXPORT int gastrans_new(int n, const double* molarMass, const double* diameter, const double* molarCp);
 
 /** Creates a kinetic-theory evaluator for species the library has data for
  *  (H2, H, O2, O, OH, H2O, HO2, H2O2, N2, AR or Ar, HE or He, CO, CO2, CH4,
@@ -43,7 +45,7 @@ int gastrans_new(int n, const double* molarMass, const double* diameter, const d
  *  @return the evaluator handle; -1 for a bad count, a NULL pointer, an
  *          unknown or repeated species or an unknown model (the message names
  *          it), -999 for any other failure */
-int gastrans_newFromSpecies(int n, const char* const* species, const char* model);
+VELKORA_EXPORT int gastrans_newFromSpecies(int n, const char* const* species, const char* model);
 
 /** Creates a kinetic-theory evaluator from the caller's molecular data, SI
  *  units. Heat capacities: constant when given; otherwise those of rigid
@@ -66,7 +68,7 @@ int gastrans_newFromSpecies(int n, const char* const* species, const char* model
  *          not be NULL, a value out of its range (the message names the
  *          species and the field) or an unknown model, -999 for any other
  *          failure */
-int gastrans_newFromParameters(int n, const char* const* names, const double* molarMass, const int* geometry,
+VELKORA_EXPORT int gastrans_newFromParameters(int n, const char* const* names, const double* molarMass, const int* geometry,
                                const double* wellDepth, const double* diameter, const double* dipole,
                                const double* polarizability, const double* rotRelax, const double* molarCp,
                                const char* model);
@@ -84,12 +86,12 @@ int gastrans_newFromParameters(int n, const char* const* names, const double* mo
  *  @return 0; -1 for a bad value, a wrong `n` or a handle of another kind of
  *          evaluator, -999 for any other failure. A refused state leaves the
  *          evaluator as it was. */
-int gastrans_setState(int handle, double T, double P, int n, const double* X);
+VELKORA_EXPORT int gastrans_setState(int handle, double T, double P, int n, const double* X);
 
 /** Number of species of a gas evaluator.
  *  @param handle  an evaluator handle
  *  @return the count; -1 for a bad handle, -999 for any other failure */
-int gastrans_nSpecies(int handle);
+VELKORA_EXPORT int gastrans_nSpecies(int handle);
 
 /** Copies the name of one species of a kinetic-theory evaluator into a buffer.
  *  @param handle  an evaluator handle from gastrans_newFromSpecies() or
@@ -102,7 +104,7 @@ int gastrans_nSpecies(int handle);
  *          bad handle, a `k` out of range, a negative `buflen` or an
  *          evaluator without species names (the hard-sphere gas), -999 for
  *          any other failure */
-int gastrans_speciesName(int handle, int k, int buflen, char* buf);
+VELKORA_EXPORT int gastrans_speciesName(int handle, int k, int buflen, char* buf);
 
 #ifdef __cplusplus
 }
