@@ -232,6 +232,13 @@ TEST(ReactorNet, ErrorsAreClear)
          "ReactorNet::sensitivity: Component index 2 out of range (the network has 2 components)."},
         {[&] { net->sensitivity(0, 1); },
          "ReactorNet::sensitivity: Parameter index 1 out of range (the network has 1 parameters)."},
+        // A C caller's -1 arrives as the largest size_t; shown as given.
+        {[&] { net->globalComponentIndex("A", static_cast<size_t>(-1)); },
+         "ReactorNet::globalComponentIndex: Reactor index -1 out of range (the network has 1 reactors)."},
+        {[&] { net->sensitivity(static_cast<size_t>(-2), 0); },
+         "ReactorNet::sensitivity: Component index -2 out of range (the network has 2 components)."},
+        {[&] { net->sensitivity(0, static_cast<size_t>(-1)); },
+         "ReactorNet::sensitivity: Parameter index -1 out of range (the network has 1 parameters)."},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(errorOf(c.call), c.message);
@@ -245,6 +252,11 @@ TEST(ReactorNet, ErrorsAreClear)
     EXPECT_EQ(message.rfind("ReactorNet::advance: CVODES failed with CV_RHSFUNC_FAIL at t = 0 after 0 steps: ", 0), 0u)
         << message;
     EXPECT_NE(message.find("rate evaluation failed: no rates today"), std::string::npos) << message;
+    // The same failure met by a step names the step.
+    auto stepping = newReactorNet(broken);
+    message = errorOf([&] { stepping->step(); });
+    EXPECT_EQ(message.rfind("ReactorNet::step: CVODES failed with CV_RHSFUNC_FAIL at t = 0 after 0 steps: ", 0), 0u)
+        << message;
 }
 
 } // namespace

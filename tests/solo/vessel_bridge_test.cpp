@@ -83,6 +83,9 @@ TEST(ReactorNetInterface, DrivesANetwork)
     EXPECT_EQ(reactornet_sensitivity(net, "Q", 0, 0), -999.999);
     EXPECT_EQ(lastError(), "ReactorNet::globalComponentIndex: No species 'Q' in reactor 0.");
     EXPECT_EQ(reactornet_sensitivity(net, "A", 0, -1), -999.999);
+    EXPECT_EQ(lastError(), "ReactorNet::globalComponentIndex: Reactor index -1 out of range (the network has 1 reactors).");
+    EXPECT_EQ(reactornet_sensitivity(net, "A", -1, 0), -999.999);
+    EXPECT_EQ(lastError(), "ReactorNet::sensitivity: Parameter index -1 out of range (the network has 1 parameters).");
     EXPECT_EQ(reactornet_sensitivity(net, "A", 0, 1), -999.999);
     EXPECT_EQ(reactornet_sensitivity(net, nullptr, 0, 0), -999.999);
     EXPECT_EQ(lastError(), "reactornet_sensitivity: The component name is a null pointer.");

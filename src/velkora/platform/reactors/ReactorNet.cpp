@@ -21,6 +21,14 @@ namespace
 // Generous, since a stiff mechanism may need many steps to reach a far target.
 constexpr long maxStepsPerCall = 100000;
 
+// An index as the caller gave it: a C caller's negative int arrives as a
+// huge size_t, and "-1" says what went wrong where 18446744073709551615
+// does not.
+long long asGiven(size_t index)
+{
+    return static_cast<long long>(index);
+}
+
 std::string flagName(int flag)
 {
     char* name = CVodeGetReturnFlagName(flag);
@@ -34,8 +42,10 @@ std::string flagName(int flag)
 class CvodesIntegrator
 {
 public:
-    CvodesIntegrator(ReactorNet& net, double t0)
-        : m_net(net), m_ns(static_cast<int>(net.m_nparams))
+    //! Set up for `procedure` ("ReactorNet::advance" or "ReactorNet::step"),
+    //! which its errors name.
+    CvodesIntegrator(ReactorNet& net, double t0, const char* procedure)
+        : m_net(net), m_ns(static_cast<int>(net.m_nparams)), m_procedure(procedure)
     {
         try {
             create(t0);
@@ -70,6 +80,9 @@ public:
         return tret;
     }
 
+    //! The operation that runs the integrator now, for the errors it raises.
+    void setProcedure(const char* procedure) { m_procedure = procedure; }
+
     void setStopTime(double t) { check(CVodeSetStopTime(m_mem, t), "CVodeSetStopTime"); }
 
     const double* state() const { return N_VGetArrayPointer(m_y); }
@@ -102,7 +115,7 @@ private:
         m_mem = CVodeCreate(CV_BDF, m_ctx);
         m_matrix = SUNDenseMatrix(n, n, m_ctx);
         if (!m_y || !m_mem || !m_matrix) {
-            throw VelkoraError("ReactorNet::advance", "Could not allocate the CVODES integrator.");
+            throw VelkoraError(m_procedure, "Could not allocate the CVODES integrator.");
         }
         m_solver = SUNLinSol_Dense(m_y, m_matrix, m_ctx);
         net.readStateFromReactors(N_VGetArrayPointer(m_y));
@@ -116,7 +129,7 @@ private:
         if (m_ns > 0) {
             m_sens = N_VCloneVectorArray(m_ns, m_y);
             if (!m_sens) {
-                throw VelkoraError("ReactorNet::advance", "Could not allocate the sensitivity vectors.");
+                throw VelkoraError(m_procedure, "Could not allocate the sensitivity vectors.");
             }
             for (int j = 0; j < m_ns; j++) {
                 N_VConst(0.0, m_sens[j]);
@@ -160,7 +173,7 @@ private:
     void check(int flag, const char* call)
     {
         if (flag < 0) {
-            throw VelkoraError("ReactorNet::advance", "{} failed with flag {}{}", call, flag,
+            throw VelkoraError(m_procedure, "{} failed with flag {}{}", call, flag,
                                m_message.empty() ? std::string() : ": " + m_message);
         }
     }
@@ -199,6 +212,7 @@ private:
 
     ReactorNet& m_net;
     int m_ns;
+    const char* m_procedure;
     SUNContext m_ctx = nullptr;
     N_Vector m_y = nullptr;
     N_Vector* m_sens = nullptr;
@@ -299,7 +313,7 @@ void ReactorNet::setSensitivityTolerances(double rtol, double atol)
     m_needsSetup = true;
 }
 
-void ReactorNet::prepare()
+void ReactorNet::prepare(const char* procedure)
 {
     for (size_t i = 0; i < m_reactors.size(); i++) {
         if (m_reactors[i]->stateVersion() != m_knownVersions[i]) {
@@ -307,11 +321,12 @@ void ReactorNet::prepare()
         }
     }
     if (!m_needsSetup) {
+        m_integrator->setProcedure(procedure);
         return;
     }
     m_integrator.reset();
     m_multipliers.assign(m_nparams, 1.0);
-    m_integrator = std::make_unique<CvodesIntegrator>(*this, m_time);
+    m_integrator = std::make_unique<CvodesIntegrator>(*this, m_time, procedure);
     for (size_t i = 0; i < m_reactors.size(); i++) {
         m_knownVersions[i] = m_reactors[i]->stateVersion();
     }
@@ -330,7 +345,7 @@ void ReactorNet::advance(double t)
     if (t == m_time) {
         return;
     }
-    prepare();
+    prepare("ReactorNet::advance");
     double reached = integrateTo(t, CV_NORMAL, "ReactorNet::advance");
     if (reached != t) {
         m_needsSetup = true;
@@ -343,7 +358,7 @@ void ReactorNet::advance(double t)
 
 double ReactorNet::step()
 {
-    prepare();
+    prepare("ReactorNet::step");
     // No stop time: a previous advance() may have left one at the current time.
     double reached = integrateTo(std::numeric_limits<double>::max(), CV_ONE_STEP, "ReactorNet::step");
     if (!(reached > m_time) || !std::isfinite(reached)) {
@@ -373,7 +388,7 @@ size_t ReactorNet::globalComponentIndex(const std::string& name, size_t reactor)
 {
     if (reactor >= m_reactors.size()) {
         throw VelkoraError("ReactorNet::globalComponentIndex",
-                           "Reactor index {} out of range (the network has {} reactors).", reactor,
+                           "Reactor index {} out of range (the network has {} reactors).", asGiven(reactor),
                            m_reactors.size());
     }
     size_t k = m_reactors[reactor]->speciesIndex(name);
@@ -388,12 +403,12 @@ double ReactorNet::sensitivity(size_t component, size_t parameter)
 {
     if (component >= m_neq) {
         throw VelkoraError("ReactorNet::sensitivity",
-                           "Component index {} out of range (the network has {} components).", component,
+                           "Component index {} out of range (the network has {} components).", asGiven(component),
                            m_neq);
     }
     if (parameter >= m_nparams) {
         throw VelkoraError("ReactorNet::sensitivity",
-                           "Parameter index {} out of range (the network has {} parameters).", parameter,
+                           "Parameter index {} out of range (the network has {} parameters).", asGiven(parameter),
                            m_nparams);
     }
     if (!m_integrator) {

@@ -81,7 +81,8 @@ public:
 private:
     friend class CvodesIntegrator;
     void evalRhs(const double* y, double* ydot) const;
-    void prepare();
+    //! Sets the integrator up if needed; errors name `procedure`.
+    void prepare(const char* procedure);
     //! Integrates in `mode` (CVODES' CV_NORMAL or CV_ONE_STEP) with a stop
     //! time; returns the time reached. A failure marks the integrator for a
     //! fresh set-up.
