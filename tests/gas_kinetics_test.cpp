@@ -8,7 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include "velkora/platform/transport/CollisionIntegrals.h"
 #include "velkora/platform/transport/GasTransport.h"
+#include "velkora/platform/transport/MixingRules.h"
 #include "support/ErrorStack.h"
 #include "support/ErrorText.h"
 #include "velkora/velkora.h"
@@ -92,6 +94,60 @@ double carbonDioxideViscosity(double T)
 GasTransport pure(const char* name)
 {
     return GasTransport({*findGasSpecies(name)}, GasTransport::mixtureAveraged);
+}
+
+TEST(CollisionIntegrals, MatchTheTabulatedLennardJonesValues)
+{
+    // L. Monchick and E. A. Mason, J. Chem. Phys. 35, 1676 (1961), table of
+    // Omega(1,1)* and Omega(2,2)* at delta* = 0, the values the fits were
+    // made to; the fits hold them to 0.1 % in this range.
+    struct Row
+    {
+        double tStar, omega11, omega22;
+    };
+    const Row table[] = {{0.5, 2.0661, 2.2837}, {0.8, 1.6122, 1.7902}, {1.0, 1.4398, 1.5929},
+                         {2.0, 1.0753, 1.1757}, {3.0, 0.95003, 1.0388}, {5.0, 0.84277, 0.92676},
+                         {10.0, 0.74220, 0.82435}, {20.0, 0.66405, 0.74364}};
+    for (const Row& row : table) {
+        SCOPED_TRACE(row.tStar);
+        CollisionIntegrals c = collisionIntegrals(row.tStar, 0.0);
+        EXPECT_NEAR(c.omega11 / row.omega11, 1.0, 1e-3);
+        EXPECT_NEAR(c.omega22 / row.omega22, 1.0, 1e-3);
+        EXPECT_DOUBLE_EQ(c.aStar, c.omega22 / c.omega11);
+    }
+}
+
+TEST(CollisionIntegrals, HigherIntegralsFollowTheDerivativesOfOmega11)
+{
+    // Omega(1,2)* = Omega(1,1)* + T*/3 dOmega(1,1)*/dT*, Omega(1,3)* =
+    // Omega(1,2)* + T*/4 dOmega(1,2)*/dT*: against central differences.
+    auto o11 = [](double t) { return collisionIntegrals(t, 0.5).omega11; };
+    for (double t : {0.4, 1.0, 3.0, 30.0}) {
+        SCOPED_TRACE(t);
+        const double h = 1e-4 * t;
+        auto o12 = [&](double u) { return o11(u) + u / 3.0 * (o11(u + h) - o11(u - h)) / (2.0 * h); };
+        double o13 = o12(t) + t / 4.0 * (o12(t + h) - o12(t - h)) / (2.0 * h);
+        CollisionIntegrals c = collisionIntegrals(t, 0.5);
+        EXPECT_NEAR(c.cStar, o12(t) / c.omega11, 1e-6);
+        EXPECT_NEAR(c.bStar, (5.0 * o12(t) - 4.0 * o13) / c.omega11, 1e-5);
+    }
+}
+
+TEST(MixingRules, WilkeReproducesThePublishedExample)
+{
+    // R. B. Bird, W. E. Stewart and E. N. Lightfoot, Transport Phenomena, 2nd
+    // ed. (2002), Example 1.4-2: CO2, O2, N2 at 293 K and 1 atm, with the
+    // pure viscosities given there (micropoise); Wilke's rule gives 1714 (the
+    // measured value is 1793). Swapping the molar-mass ratio gives 1726.
+    const double X[3] = {0.133, 0.039, 0.828};
+    const double mu[3] = {1462.0, 2031.0, 1754.0};
+    const double M[3] = {44.010, 32.000, 28.016};
+    EXPECT_NEAR(wilkeAverage(3, X, mu, mu, M), 1714.0, 0.5);
+    // A species that is absent adds nothing, whatever its values.
+    const double X4[4] = {0.133, 0.039, 0.828, 0.0};
+    const double mu4[4] = {1462.0, 2031.0, 1754.0, 5.0};
+    const double M4[4] = {44.010, 32.000, 28.016, 2.0};
+    EXPECT_NEAR(wilkeAverage(4, X4, mu4, mu4, M4), 1714.0, 0.5);
 }
 
 TEST(GasTransport, ViscosityAndConductivityAgainstReferenceCorrelations)

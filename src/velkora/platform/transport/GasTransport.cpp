@@ -4,19 +4,18 @@
 #include <cmath>
 #include <set>
 
+#include <sundials/sundials_dense.h>
+
 #include "velkora/interface/VelkoraError.h"
+#include "velkora/platform/thermo/PhysicalConstants.h"
 #include "velkora/platform/transport/CollisionIntegrals.h"
+#include "velkora/platform/transport/MixingRules.h"
 
 namespace Velkora
 {
 
 namespace
 {
-constexpr double Boltzmann = 1.380649e-23;   // J/K
-constexpr double Avogadro = 6.02214076e23;   // 1/mol
-constexpr double GasConstant = Boltzmann * Avogadro;
-constexpr double Pi = 3.14159265358979323846;
-constexpr double VacuumPermittivity = 8.8541878128e-12; // F/m
 constexpr double traceMoleFraction = 1e-12;
 constexpr double lightSpecies = 5e-3; // kg/mol: thermal diffusion of H, H2, He
 
@@ -255,35 +254,19 @@ void GasTransport::mixtureProperties(State& s) const
 {
     const size_t K = nSpecies();
     // Wilke's rule for the viscosity; the combination average for the conductivity.
-    s.viscosity = 0.0;
+    std::vector<double> M(K);
     double sumXl = 0.0, sumXoverL = 0.0;
     for (size_t k = 0; k < K; k++) {
-        const double Mk = m_species[k].molarMass;
-        if (s.X[k] > 0.0) {
-            double denominator = 0.0;
-            for (size_t j = 0; j < K; j++) {
-                const double Mj = m_species[j].molarMass;
-                double a = 1.0 + std::sqrt(s.mu[k] / s.mu[j]) * std::pow(Mj / Mk, 0.25);
-                denominator += s.X[j] * a * a / std::sqrt(8.0 * (1.0 + Mk / Mj));
-            }
-            s.viscosity += s.X[k] * s.mu[k] / denominator;
-        }
+        M[k] = m_species[k].molarMass;
         sumXl += s.X[k] * s.lambda[k];
         sumXoverL += s.X[k] / s.lambda[k];
     }
+    s.viscosity = wilkeAverage(K, s.X.data(), s.mu.data(), s.mu.data(), M.data());
     s.conductivity = 0.5 * (sumXl + 1.0 / sumXoverL);
 
     // Mixture-averaged diffusion; self-diffusion for a pure species.
     s.mix.resize(K);
-    for (size_t k = 0; k < K; k++) {
-        double sum = 0.0;
-        for (size_t j = 0; j < K; j++) {
-            if (j != k) {
-                sum += s.X[j] / s.binary[j * K + k];
-            }
-        }
-        s.mix[k] = sum > 0.0 ? (1.0 - s.Y[k]) / sum : s.binary[k * K + k];
-    }
+    mixtureAveragedDiffusion(K, s.X.data(), s.Y.data(), s.binary.data(), s.mix.data());
 
     // Thermal diffusion of the light species: the first-order thermal
     // diffusion ratio Theta_k = sum_j theta_kj X_k X_j.
@@ -331,13 +314,14 @@ void GasTransport::multicomponentCoefficients(State& s) const
     for (size_t k = 0; k < K; k++) {
         Y[k] = X[k] * m_species[k].molarMass / mean;
     }
-    std::vector<double> A(K * K, 0.0); // row-major
+    // A column by column, as SUNDIALS' dense LU takes it: A(i, j) at j * K + i.
+    std::vector<double> A(K * K, 0.0);
     double scale = 0.0;
     for (size_t i = 0; i < K; i++) {
         for (size_t j = 0; j < K; j++) {
             if (i != j) {
                 double b = X[i] * X[j] / s.binary[i * K + j];
-                A[i * K + j] = b;
+                A[j * K + i] = b;
                 A[i * K + i] -= b;
             }
         }
@@ -346,51 +330,31 @@ void GasTransport::multicomponentCoefficients(State& s) const
     scale = scale > 0.0 ? scale : 1.0;
     for (size_t i = 0; i < K; i++) {
         for (size_t j = 0; j < K; j++) {
-            A[i * K + j] -= scale * Y[j];
+            A[j * K + i] -= scale * Y[j];
         }
     }
-    // Invert by Gauss-Jordan elimination with partial pivoting.
-    std::vector<double> inv(K * K, 0.0);
-    for (size_t i = 0; i < K; i++) {
-        inv[i * K + i] = 1.0;
+    // The inverse, column by column, from one LU factorization with partial
+    // pivoting (SUNDIALS' dense GETRF and GETRS).
+    const auto n = static_cast<sunindextype>(K);
+    std::vector<double*> columns(K);
+    for (size_t j = 0; j < K; j++) {
+        columns[j] = &A[j * K];
     }
-    for (size_t c = 0; c < K; c++) {
-        size_t p = c;
-        for (size_t r = c + 1; r < K; r++) {
-            if (std::abs(A[r * K + c]) > std::abs(A[p * K + c])) {
-                p = r;
-            }
-        }
-        if (A[p * K + c] == 0.0) {
-            throw VelkoraError("GasTransport::setState", "The Stefan-Maxwell matrix is singular.");
-        }
-        if (p != c) {
-            for (size_t j = 0; j < K; j++) {
-                std::swap(A[p * K + j], A[c * K + j]);
-                std::swap(inv[p * K + j], inv[c * K + j]);
-            }
-        }
-        const double pivot = 1.0 / A[c * K + c];
-        for (size_t j = 0; j < K; j++) {
-            A[c * K + j] *= pivot;
-            inv[c * K + j] *= pivot;
-        }
-        for (size_t r = 0; r < K; r++) {
-            if (r != c && A[r * K + c] != 0.0) {
-                const double f = A[r * K + c];
-                for (size_t j = 0; j < K; j++) {
-                    A[r * K + j] -= f * A[c * K + j];
-                    inv[r * K + j] -= f * inv[c * K + j];
-                }
-            }
-        }
+    std::vector<sunindextype> pivots(K);
+    if (SUNDlsMat_denseGETRF(columns.data(), n, n, pivots.data()) != 0) {
+        throw VelkoraError("GasTransport::setState", "The Stefan-Maxwell matrix is singular.");
+    }
+    std::vector<double> inv(K * K, 0.0); // column j of the inverse at j * K
+    for (size_t j = 0; j < K; j++) {
+        inv[j * K + j] = 1.0;
+        SUNDlsMat_denseGETRS(columns.data(), n, pivots.data(), &inv[j * K]);
     }
     s.multi.assign(K * K, 0.0); // D_kj at j * K + k, as the binary ones
     for (size_t k = 0; k < K; k++) {
         for (size_t j = 0; j < K; j++) {
             if (j != k) {
                 s.multi[j * K + k] =
-                    X[k] * mean * (inv[k * K + j] - inv[k * K + k]) / m_species[j].molarMass;
+                    X[k] * mean * (inv[j * K + k] - inv[k * K + k]) / m_species[j].molarMass;
             }
         }
     }

@@ -3,16 +3,14 @@
 #include <cmath>
 
 #include "velkora/interface/VelkoraError.h"
+#include "velkora/platform/thermo/PhysicalConstants.h"
+#include "velkora/platform/transport/MixingRules.h"
 
 namespace Velkora
 {
 
 namespace
 {
-constexpr double Boltzmann = 1.380649e-23;   // J/K
-constexpr double Avogadro = 6.02214076e23;   // 1/mol
-constexpr double GasConstant = Boltzmann * Avogadro;
-constexpr double Pi = 3.14159265358979323846;
 constexpr double moleFractionTolerance = 1e-6;
 
 bool positiveFinite(double v)
@@ -122,21 +120,7 @@ void HardSphereGas::getSpeciesViscosities(double* visc)
 
 double HardSphereGas::wilke(const std::vector<double>& v, const std::vector<double>& mu) const
 {
-    const size_t n = nSpecies();
-    double sum = 0.0;
-    for (size_t k = 0; k < n; k++) {
-        if (m_X[k] == 0.0) {
-            continue;
-        }
-        double denominator = 0.0;
-        for (size_t j = 0; j < n; j++) {
-            double a = 1.0 + std::sqrt(mu[k] / mu[j]) * std::pow(m_molarMass[j] / m_molarMass[k], 0.25);
-            double phi = a * a / std::sqrt(8.0 * (1.0 + m_molarMass[k] / m_molarMass[j]));
-            denominator += m_X[j] * phi;
-        }
-        sum += m_X[k] * v[k] / denominator;
-    }
-    return sum;
+    return wilkeAverage(nSpecies(), m_X.data(), v.data(), mu.data(), m_molarMass.data());
 }
 
 double HardSphereGas::viscosity()
@@ -203,20 +187,14 @@ void HardSphereGas::mixDiffCoeffs(const std::vector<double>& X, double* d) const
     for (size_t k = 0; k < n; k++) {
         meanMass += X[k] * m_molarMass[k];
     }
+    std::vector<double> Y(n), D(n * n);
     for (size_t k = 0; k < n; k++) {
-        double sum = 0.0;
+        Y[k] = X[k] * m_molarMass[k] / meanMass;
         for (size_t j = 0; j < n; j++) {
-            if (j != k) {
-                sum += X[j] / binary(k, j);
-            }
-        }
-        if (sum == 0.0) {
-            d[k] = binary(k, k);
-        } else {
-            double Y = X[k] * m_molarMass[k] / meanMass;
-            d[k] = (1.0 - Y) / sum;
+            D[j * n + k] = binary(j, k);
         }
     }
+    mixtureAveragedDiffusion(n, X.data(), Y.data(), D.data(), d);
 }
 
 void HardSphereGas::getMixDiffCoeffs(double* d)

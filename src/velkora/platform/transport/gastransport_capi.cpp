@@ -7,6 +7,7 @@
 #include "velkora/interface/handleAllExceptions.h"
 #include "velkora/interface/registries.h"
 #include "velkora/interface/stringResult.h"
+#include "velkora/platform/thermo/PhysicalConstants.h"
 #include "velkora/platform/transport/GasTransport.h"
 #include "velkora/platform/transport/HardSphereGas.h"
 
@@ -14,7 +15,7 @@ using namespace Velkora;
 
 namespace
 {
-constexpr double monatomicCp = 2.5 * 8.31446261815324; // J/mol/K
+constexpr double monatomicCp = 2.5 * GasConstant; // J/mol/K
 
 // The evaluators that take a state of temperature, pressure and mole fractions.
 GasMixtureTransport& gasEvaluator(const char* procedure, int handle)
