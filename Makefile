@@ -43,18 +43,13 @@ bench:
 	@cmake --build $(BUILD) -j$(JOBS) --target benchmarks
 	@cmake --build $(BUILD) --target run-benchmarks
 
-# API reference of the public headers, in $(BUILD)/docs/html; fails when a C
-# function of the interface lacks the documentation of a parameter or result.
+# API reference of the public headers and the Python package, in
+# $(BUILD)/docs/html; fails when a C function of the interface lacks the
+# documentation of a parameter or result.
 docs:
 	@sh scripts/install-deps.sh demo docs
 	@$(call configure,)
-	@mkdir -p $(BUILD)/docs
-	@( cat docs/Doxyfile; \
-	   echo "OUTPUT_DIRECTORY = $(BUILD)/docs"; \
-	   echo "INPUT += $(BUILD)/generated/velkora/version.h"; \
-	   echo "PROJECT_NUMBER = $$(sed -n 's/.*VELKORA_VERSION_STRING "\(.*\)"/\1/p' $(BUILD)/generated/velkora/version.h)"; \
-	   echo "WARN_LOGFILE = $(BUILD)/docs/warnings.log" ) | doxygen -
-	@sh scripts/check-docs.sh $(BUILD)/docs/warnings.log
+	@cmake --build $(BUILD) --target docs
 	@echo "docs: $(BUILD)/docs/html/index.html"
 
 # The C interface under libFuzzer with AddressSanitizer and

@@ -1,6 +1,5 @@
 #include <stdexcept>
 #include <string>
-#include <thread>
 
 #include <gtest/gtest.h>
 
@@ -103,30 +102,6 @@ TEST(HandleAllExceptions, ReturnsTheGivenPair)
 {
     EXPECT_EQ(translate<int>([] { throw VelkoraError("P::q", "x"); }, -2, -999), -2);
     EXPECT_EQ(translate<int>([] { throw VelkoraError("P::q", "x"); }, -999, -999), -999);
-}
-
-TEST(ErrorStack, EachThreadSeesOnlyItsOwnErrors)
-{
-    auto fail = [](const char* name, std::string* seen, size_t* count) {
-        errorStack().clearErrors();
-        try {
-            throw VelkoraError(name, "failed");
-        } catch (...) {
-            handleAllExceptions(-1, -999);
-        }
-        *seen = lastError();
-        *count = errorStack().errorCount();
-    };
-    std::string seenA, seenB;
-    size_t countA = 0, countB = 0;
-    std::thread a(fail, "Thread::a", &seenA, &countA);
-    std::thread b(fail, "Thread::b", &seenB, &countB);
-    a.join();
-    b.join();
-    EXPECT_EQ(seenA, "Thread::a: failed");
-    EXPECT_EQ(seenB, "Thread::b: failed");
-    EXPECT_EQ(countA, 1u);
-    EXPECT_EQ(countB, 1u);
 }
 
 TEST(ErrorStack, IsBoundedAndKeepsTheNewestOnTop)

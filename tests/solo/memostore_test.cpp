@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <climits>
 #include <stdexcept>
-#include <thread>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -25,34 +24,6 @@ TEST(MemoStore, TheFirstIdentifiersAreOneAndTwo)
 {
     EXPECT_EQ(MemoStore::getId(), 1);
     EXPECT_EQ(MemoStore::getId(), 2);
-}
-
-TEST(MemoStore, ConcurrentCallsReceiveDistinctIdentifiers)
-{
-    const int base = CounterAccess::lastId();
-    const int threads = 8, perThread = 5000;
-    std::vector<std::vector<int>> got(threads);
-    std::vector<std::thread> pool;
-    for (int t = 0; t < threads; t++) {
-        pool.emplace_back([&got, t] {
-            for (int i = 0; i < perThread; i++) {
-                got[t].push_back(MemoStore::getId());
-            }
-        });
-    }
-    for (auto& th : pool) {
-        th.join();
-    }
-    std::vector<int> all;
-    for (const auto& g : got) {
-        EXPECT_TRUE(std::is_sorted(g.begin(), g.end())); // each thread sees them rise
-        all.insert(all.end(), g.begin(), g.end());
-    }
-    std::sort(all.begin(), all.end());
-    ASSERT_EQ(all.size(), size_t(threads * perThread));
-    for (size_t i = 0; i < all.size(); i++) {
-        ASSERT_EQ(all[i], base + 1 + static_cast<int>(i));
-    }
 }
 
 TEST(MemoStore, ClearEmptiesTheMapsAndKeepsTheCount)
