@@ -9,7 +9,7 @@ set -eu
 library="cmake g++ make pkg-config libfmt-dev libsundials-dev"
 python="python3 python3-numpy"
 need_demo="$library gfortran $python python3-matplotlib"
-need_test="$library gfortran libgtest-dev $python python3-pytest python3-mpi4py openmpi-bin"
+need_test="$library gfortran libgtest-dev $python python3-pytest python3-mpi4py openmpi-bin python3-pip python3-venv python3-setuptools python3-wheel"
 # PETSc is a peer in the steady-solver comparison only; the library never links it.
 need_bench="$library libbenchmark-dev libpetsc-real-dev $python"
 need_docs="doxygen"

@@ -55,10 +55,11 @@ cmake -S "$here/cpp" -B "$work/cpp-build" -DCMAKE_PREFIX_PATH="$prefix" >/dev/nu
 cmake --build "$work/cpp-build" >/dev/null
 "$work/cpp-build/bratu"
 
-# The Python package, found by the prefix's site-packages alone, with its
-# library, and with a prototype for every function of the installed header.
+# The Python package, found by the folder it was installed into alone, with
+# its library, and with a prototype for every function of the installed
+# header.
 python=${VELKORA_PYTHON:-/usr/bin/python3}
-site=$(find "$prefix" -type d -name site-packages | head -n 1)
+site=$(find "$prefix" -type d -name velkora -path '*-packages/velkora' -exec dirname {} \; | head -n 1)
 if [ -n "$site" ] && "$python" -c "import numpy, pytest" 2>/dev/null; then
     (
         cd "$work"

@@ -23,3 +23,7 @@ def test_objects_delete_their_handle_once_when_collected():
 def test_version_matches_the_library():
     parts = velkora.version().split(".")
     assert len(parts) == 3 and all(p.isdigit() for p in parts)
+
+
+def test_the_package_version_is_the_library_version():
+    assert velkora.__version__ == velkora.version()

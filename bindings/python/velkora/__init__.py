@@ -12,14 +12,18 @@ sensitivities, and transport properties, over the library's C interface.
 
 Every failure of the library raises VelkoraError, with the library's message
 and the raw status value. Objects delete their handles on close(), on
-leaving a `with` block, or when collected.
+leaving a `with` block, or when collected; using a closed object raises
+VelkoraError. Objects have fixed attributes: assigning one they do not have
+raises AttributeError.
 
 The shared library is the one named by the environment variable
 VELKORA_LIBRARY, else the one installed with this package, else the one in
-the source tree's build folder.
+the source tree's build folder, else the one the system's loader finds
+(libvelkora.so.0).
 """
 
 from ._errors import VelkoraError
+from ._version import __version__
 from ._library import lib as _lib
 from ._library import path as library_path
 from ._text import text as _text
@@ -37,9 +41,10 @@ __all__ = [
     "GasTransport",
     "version",
     "library_path",
+    "__version__",
 ]
 
 
-def version():
+def version() -> str:
     """The version of the library in use, "major.minor.patch"."""
     return _text(_lib.app_version, "app_version")

@@ -1,6 +1,9 @@
 """How failures of the C interface become Python exceptions."""
 
+from __future__ import annotations
+
 import ctypes
+from typing import NoReturn, Optional, Union
 
 from ._library import lib
 
@@ -19,18 +22,20 @@ class VelkoraError(Exception):
         message: the library's text for the failure, taken (and removed)
             from the calling thread's error stack.
         status: the raw status value the C function returned (-1, -2, -999,
-            or -999.999 for functions that return a double).
-        function: the name of the C function.
+            or -999.999 for functions that return a double); None when the
+            package refused the call before reaching the library (a closed
+            object).
+        function: the name of the C function, or None.
     """
 
-    def __init__(self, message, status, function):
+    def __init__(self, message: str, status: Optional[Union[int, float]], function: Optional[str]) -> None:
         super().__init__(message)
         self.message = message
         self.status = status
         self.function = function
 
 
-def take_error():
+def take_error() -> str:
     """Removes the newest message from the calling thread's error stack and
     returns it ("" if the stack is empty)."""
     size = _last_error(0, None)
@@ -42,13 +47,13 @@ def take_error():
     return buf.value.decode("utf-8", "replace")
 
 
-def fail(status, function):
+def fail(status: Union[int, float], function: str) -> NoReturn:
     """Raises the VelkoraError of a failed call."""
     message = take_error() or "{} failed with status {}".format(function, status)
     raise VelkoraError(message, status, function)
 
 
-def check(status, function):
+def check(status: int, function: str) -> int:
     """`status` of an int function, or the VelkoraError it stands for: every
     negative value is a failure."""
     if status < 0:
@@ -56,7 +61,7 @@ def check(status, function):
     return status
 
 
-def check_double(value, function):
+def check_double(value: float, function: str) -> float:
     """`value` of a double function. -999.999 is a failure only when the
     error stack holds the reason: a genuine result of that value is returned
     as it is."""

@@ -1,6 +1,8 @@
 """Finding and loading the shared library, and the prototype of every C
 function of its interface, declared once."""
 
+from __future__ import annotations
+
 import ctypes
 import glob
 import os
@@ -86,7 +88,7 @@ PROTOTYPES = {
 }
 
 
-def _candidates():
+def _candidates() -> list:
     """Where the library may be, in order of preference."""
     explicit = os.environ.get("VELKORA_LIBRARY")
     if explicit:
@@ -102,17 +104,24 @@ def _candidates():
     root = os.path.normpath(os.path.join(here, "..", "..", ".."))
     for build in sorted(glob.glob(os.path.join(root, "build*"))):
         found.extend(sorted(glob.glob(os.path.join(build, "libvelkora.so*"))))
+    # Last, whatever the system's loader finds (an install under /usr/local,
+    # or a pip-installed package with the library on LD_LIBRARY_PATH).
+    found.append("libvelkora.so.0")
     return found
 
 
-def load():
+def load() -> tuple:
     """The shared library with every prototype declared."""
     tried = []
     for path in _candidates():
-        if not os.path.exists(path):
+        if os.sep in path and not os.path.exists(path):
             tried.append(path)
             continue
-        lib = ctypes.CDLL(path)
+        try:
+            lib = ctypes.CDLL(path)
+        except OSError as err:
+            tried.append("{} ({})".format(path, err))
+            continue
         for name, (restype, argtypes) in PROTOTYPES.items():
             function = getattr(lib, name)
             function.restype = restype

@@ -1,6 +1,9 @@
 """Reactors and reactor networks."""
 
+from __future__ import annotations
+
 import ctypes
+from typing import Iterable, List, Mapping, Sequence, Tuple, Union
 
 import numpy as np
 
@@ -19,7 +22,7 @@ _advance = lib.reactornet_advance
 _sensitivity = lib.reactornet_sensitivity
 
 
-def _handles(objects, kind):
+def _handles(objects: Iterable[object], kind: type) -> Tuple[int, ctypes.Array]:
     objects = list(objects)
     for o in objects:
         if not isinstance(o, kind):
@@ -36,40 +39,43 @@ class Reactor(HandleOwner):
             each, so they may be closed afterwards.
     """
 
-    def __init__(self, reactions):
+    __slots__ = ()
+    _what = "reactor"
+
+    def __init__(self, reactions: Iterable["Reaction"]) -> None:
         from .kinetics import Reaction
 
         n, handles = _handles(reactions, Reaction)
         self._own(check(lib.reactor_new(n, handles), "reactor_new"), lib.reactor_del)
 
     @property
-    def species(self):
+    def species(self) -> List[str]:
         """The species names, in the reactor's order."""
         n = check(lib.reactor_nSpecies(self._handle), "reactor_nSpecies")
         return [text(lib.reactor_speciesName, "reactor_speciesName", self._handle, k) for k in range(n)]
 
-    def concentration(self, species):
+    def concentration(self, species: str) -> float:
         """The concentration of one species, mol/m^3."""
         value = _concentration(self._handle, species.encode())
         if value == FAILED_DOUBLE and _error_count() > 0:
             fail(value, "reactor_concentration")
         return value
 
-    def set_concentration(self, species, value):
+    def set_concentration(self, species: str, value: float) -> None:
         """Sets the concentration of one species, mol/m^3 (finite, not negative)."""
         status = _set_concentration(self._handle, species.encode(), float(value))
         if status != 0:
             fail(status, "reactor_setConcentration")
 
     @property
-    def concentrations(self):
+    def concentrations(self) -> np.ndarray:
         """All concentrations, mol/m^3, as a numpy array in species order.
         Assign a mapping {species: value} to set some of them, or a sequence
         of one value per species to set all."""
         return np.array([self.concentration(s) for s in self.species])
 
     @concentrations.setter
-    def concentrations(self, values):
+    def concentrations(self, values: Union[Mapping[str, float], Sequence[float]]) -> None:
         if hasattr(values, "items"):
             for species, value in values.items():
                 self.set_concentration(species, value)
@@ -90,12 +96,15 @@ class ReactorNet(HandleOwner):
         reactors: the Reactor objects, each at most once.
     """
 
-    def __init__(self, reactors):
+    __slots__ = ()
+    _what = "reactor network"
+
+    def __init__(self, reactors: Iterable[Reactor]) -> None:
         n, handles = _handles(reactors, Reactor)
         self._own(check(lib.reactornet_new(n, handles), "reactornet_new"), lib.reactornet_del)
 
     @property
-    def time(self):
+    def time(self) -> float:
         """The current time, s."""
         t = _time(self._handle)
         if t == FAILED_DOUBLE and _error_count() > 0:
@@ -103,45 +112,45 @@ class ReactorNet(HandleOwner):
         return t
 
     @property
-    def rtol(self):
+    def rtol(self) -> float:
         """The relative tolerance of the concentrations."""
         return check_double(_rtol(self._handle), "reactornet_rtol")
 
     @property
-    def atol(self):
+    def atol(self) -> float:
         """The absolute tolerance of the concentrations, mol/m^3."""
         return check_double(_atol(self._handle), "reactornet_atol")
 
-    def set_tolerances(self, rtol, atol):
+    def set_tolerances(self, rtol: float, atol: float) -> None:
         """Tolerances of the concentrations (defaults 1e-9 and 1e-15)."""
         check(lib.reactornet_setTolerances(self._handle, float(rtol), float(atol)), "reactornet_setTolerances")
 
-    def set_sensitivity_tolerances(self, rtol, atol):
+    def set_sensitivity_tolerances(self, rtol: float, atol: float) -> None:
         """Tolerances of the sensitivities (defaults 1e-6 and 1e-8)."""
         check(
             lib.reactornet_setSensitivityTolerances(self._handle, float(rtol), float(atol)),
             "reactornet_setSensitivityTolerances",
         )
 
-    def set_initial_time(self, t):
+    def set_initial_time(self, t: float) -> None:
         """Sets the time, s, from which the network integrates."""
         check(lib.reactornet_setInitialTime(self._handle, float(t)), "reactornet_setInitialTime")
 
-    def set_max_time_step(self, step):
+    def set_max_time_step(self, step: float) -> None:
         """Largest internal step, s; 0 for no limit."""
         check(lib.reactornet_setMaxTimeStep(self._handle, float(step)), "reactornet_setMaxTimeStep")
 
-    def advance(self, t):
+    def advance(self, t: float) -> None:
         """Integrates to exactly time `t`, s."""
         status = _advance(self._handle, float(t))
         if status != 0:
             fail(status, "reactornet_advance")
 
-    def step(self):
+    def step(self) -> float:
         """Takes one internal step; returns the new time, s."""
         return check_double(_step(self._handle), "reactornet_step")
 
-    def sensitivity(self, component, parameter, reactor=0):
+    def sensitivity(self, component: str, parameter: int, reactor: int = 0) -> float:
         """Normalized sensitivity d ln c / d ln k of species `component` of
         reactor `reactor` (its index in the network) to the rate of reaction
         `parameter` (numbered across the network)."""
