@@ -1,340 +1,52 @@
 !> @file velkora.f90
-!> The Fortran module `velkora` over the library's C interface (Fortran 2008).
+!> The Fortran module `velkora` over the library's C interface (Fortran 2008):
+!> one procedure per C function, in Fortran's conventions.
 !>
-!> Every C function is declared under its C name with iso_c_binding kinds:
-!> handles, counts and statuses are integer(c_int), numbers real(c_double),
-!> arrays are passed as Fortran arrays, and those functions count indexes
-!> from 0, as C does. The velkora_* procedures are the Fortran-friendly
-!> wrappers: they take and return Fortran character strings, count from 1,
-!> and take optional arguments where C accepts NULL.
+!> Strings are Fortran character strings (trailing blanks dropped on the way
+!> in), indexes count from 1, arrays are Fortran arrays whose size gives the
+!> count, and optional arguments stand where C accepts NULL. Handles are
+!> integer(c_int), numbers real(c_double). The C functions themselves, under
+!> their C names and counting from 0, are in the module `velkora_c`.
 !>
 !> A failed call returns a failure value (VELKORA_ERROR, VELKORA_NETWORK_ERROR,
 !> VELKORA_OTHER_ERROR, or VELKORA_FAILED from functions that return a
-!> double); velkora_last_error() gives the reason and removes it, and
-!> velkora_is_failure(x) tells a failed double from a genuine value.
+!> double; a text function returns ""); velkora_last_error() gives the reason
+!> and removes it, and velkora_is_failure(x) tells a failed double from a
+!> genuine value.
 module velkora
     use, intrinsic :: iso_c_binding, only: c_int, c_double, c_char, c_null_char, c_ptr, c_null_ptr, c_funptr
+    use velkora_c
     implicit none
     private
 
-    !> Status of the library's own errors (most int functions).
-    integer(c_int), parameter, public :: VELKORA_ERROR = -1_c_int
-    !> Status of reactornet_new for the library's own errors.
-    integer(c_int), parameter, public :: VELKORA_NETWORK_ERROR = -2_c_int
-    !> Status of any other failure, and of every failure of rxn_setId and
-    !> rxn_setAllowNonreactantOrders.
-    integer(c_int), parameter, public :: VELKORA_OTHER_ERROR = -999_c_int
-    !> What functions that return a double give for every failure.
-    real(c_double), parameter, public :: VELKORA_FAILED = -999.999_c_double
+    public :: VELKORA_ERROR, VELKORA_NETWORK_ERROR, VELKORA_OTHER_ERROR, VELKORA_FAILED
 
     ! The C functions that return text by the string convention.
     integer, parameter :: LAST_ERROR = 1, VERSION = 2, EQUATION = 3, RXN_TYPE_TEXT = 4, RXN_ID_TEXT = 5, &
                           SPECIES = 6, MODEL = 7, GAS_SPECIES = 8
 
-    public :: app_errorCount, app_lastError, app_popError, app_clearErrors, app_version, app_setLogWriter
-    public :: rxn_new, rxn_equation, rxn_type, rxn_id, rxn_setId, rxn_usesThirdBody, rxn_valid
-    public :: rxn_allowNonreactantOrders, rxn_setAllowNonreactantOrders, rxn_del, rxn_cabinetSize
-    public :: mech_newReaction
-    public :: reactor_new, reactor_nSpecies, reactor_speciesName, reactor_setConcentration, reactor_concentration
-    public :: reactor_del, reactor_cabinetSize
-    public :: reactornet_new, reactornet_setInitialTime, reactornet_setMaxTimeStep, reactornet_setTolerances
-    public :: reactornet_setSensitivityTolerances, reactornet_advance, reactornet_step, reactornet_time
-    public :: reactornet_rtol, reactornet_atol, reactornet_sensitivity, reactornet_del, reactornet_cabinetSize
-    public :: trans_transportModel, trans_viscosity, trans_thermalConductivity, trans_electricalConductivity
-    public :: trans_getThermalDiffCoeffs, trans_getMixDiffCoeffs, trans_getBinaryDiffCoeffs
-    public :: trans_getMultiDiffCoeffs, trans_getMolarFluxes, trans_getMassFluxes, trans_del, trans_cabinetSize
-    public :: gastrans_new, gastrans_newFromSpecies, gastrans_newFromParameters, gastrans_setState
-    public :: gastrans_nSpecies, gastrans_speciesName
-
-    public :: velkora_is_failure, velkora_last_error, velkora_version
-    public :: velkora_new_reaction, velkora_reaction_equation, velkora_reaction_type, velkora_reaction_id
-    public :: velkora_set_reaction_id
-    public :: velkora_species_name, velkora_set_concentration, velkora_concentration
-    public :: velkora_sensitivity
-    public :: velkora_transport_model, velkora_new_hard_sphere_gas, velkora_set_gas_state
-    public :: velkora_new_gas_transport, velkora_new_gas_transport_from_parameters, velkora_gas_species_name
-
-    interface
-        ! ---- error stack, log, version
-        integer(c_int) function app_errorCount() bind(C, name="app_errorCount")
-            import :: c_int
-        end function
-        integer(c_int) function app_lastError(buflen, buf) bind(C, name="app_lastError")
-            import :: c_int, c_char
-            integer(c_int), value :: buflen
-            character(kind=c_char), intent(out) :: buf(*)
-        end function
-        integer(c_int) function app_popError() bind(C, name="app_popError")
-            import :: c_int
-        end function
-        integer(c_int) function app_clearErrors() bind(C, name="app_clearErrors")
-            import :: c_int
-        end function
-        integer(c_int) function app_version(buflen, buf) bind(C, name="app_version")
-            import :: c_int, c_char
-            integer(c_int), value :: buflen
-            character(kind=c_char), intent(out) :: buf(*)
-        end function
-        integer(c_int) function app_setLogWriter(writer, userData) bind(C, name="app_setLogWriter")
-            import :: c_int, c_funptr, c_ptr
-            type(c_funptr), value :: writer
-            type(c_ptr), value :: userData
-        end function
-
-        ! ---- reactions
-        integer(c_int) function rxn_new() bind(C, name="rxn_new")
-            import :: c_int
-        end function
-        integer(c_int) function rxn_equation(handle, buflen, buf) bind(C, name="rxn_equation")
-            import :: c_int, c_char
-            integer(c_int), value :: handle, buflen
-            character(kind=c_char), intent(out) :: buf(*)
-        end function
-        integer(c_int) function rxn_type(handle, buflen, buf) bind(C, name="rxn_type")
-            import :: c_int, c_char
-            integer(c_int), value :: handle, buflen
-            character(kind=c_char), intent(out) :: buf(*)
-        end function
-        integer(c_int) function rxn_id(handle, buflen, buf) bind(C, name="rxn_id")
-            import :: c_int, c_char
-            integer(c_int), value :: handle, buflen
-            character(kind=c_char), intent(out) :: buf(*)
-        end function
-        integer(c_int) function rxn_setId(handle, id) bind(C, name="rxn_setId")
-            import :: c_int, c_char
-            integer(c_int), value :: handle
-            character(kind=c_char), intent(in) :: id(*)
-        end function
-        integer(c_int) function rxn_usesThirdBody(handle) bind(C, name="rxn_usesThirdBody")
-            import :: c_int
-            integer(c_int), value :: handle
-        end function
-        integer(c_int) function rxn_valid(handle) bind(C, name="rxn_valid")
-            import :: c_int
-            integer(c_int), value :: handle
-        end function
-        integer(c_int) function rxn_allowNonreactantOrders(handle) bind(C, name="rxn_allowNonreactantOrders")
-            import :: c_int
-            integer(c_int), value :: handle
-        end function
-        integer(c_int) function rxn_setAllowNonreactantOrders(handle, allow) &
-                bind(C, name="rxn_setAllowNonreactantOrders")
-            import :: c_int
-            integer(c_int), value :: handle, allow
-        end function
-        integer(c_int) function rxn_del(handle) bind(C, name="rxn_del")
-            import :: c_int
-            integer(c_int), value :: handle
-        end function
-        integer(c_int) function rxn_cabinetSize() bind(C, name="rxn_cabinetSize")
-            import :: c_int
-        end function
-        integer(c_int) function mech_newReaction(equation, forward, reverse) bind(C, name="mech_newReaction")
-            import :: c_int, c_char, c_double
-            character(kind=c_char), intent(in) :: equation(*)
-            real(c_double), value :: forward, reverse
-        end function
-
-        ! ---- reactors
-        integer(c_int) function reactor_new(n, reactions) bind(C, name="reactor_new")
-            import :: c_int
-            integer(c_int), value :: n
-            integer(c_int), intent(in) :: reactions(*)
-        end function
-        integer(c_int) function reactor_nSpecies(reactor) bind(C, name="reactor_nSpecies")
-            import :: c_int
-            integer(c_int), value :: reactor
-        end function
-        integer(c_int) function reactor_speciesName(reactor, k, buflen, buf) bind(C, name="reactor_speciesName")
-            import :: c_int, c_char
-            integer(c_int), value :: reactor, k, buflen
-            character(kind=c_char), intent(out) :: buf(*)
-        end function
-        integer(c_int) function reactor_setConcentration(reactor, species, value) &
-                bind(C, name="reactor_setConcentration")
-            import :: c_int, c_char, c_double
-            integer(c_int), value :: reactor
-            character(kind=c_char), intent(in) :: species(*)
-            real(c_double), value :: value
-        end function
-        real(c_double) function reactor_concentration(reactor, species) bind(C, name="reactor_concentration")
-            import :: c_int, c_char, c_double
-            integer(c_int), value :: reactor
-            character(kind=c_char), intent(in) :: species(*)
-        end function
-        integer(c_int) function reactor_del(reactor) bind(C, name="reactor_del")
-            import :: c_int
-            integer(c_int), value :: reactor
-        end function
-        integer(c_int) function reactor_cabinetSize() bind(C, name="reactor_cabinetSize")
-            import :: c_int
-        end function
-
-        ! ---- reactor networks
-        integer(c_int) function reactornet_new(n, reactors) bind(C, name="reactornet_new")
-            import :: c_int
-            integer(c_int), value :: n
-            integer(c_int), intent(in) :: reactors(*)
-        end function
-        integer(c_int) function reactornet_setInitialTime(net, time) bind(C, name="reactornet_setInitialTime")
-            import :: c_int, c_double
-            integer(c_int), value :: net
-            real(c_double), value :: time
-        end function
-        integer(c_int) function reactornet_setMaxTimeStep(net, maxStep) bind(C, name="reactornet_setMaxTimeStep")
-            import :: c_int, c_double
-            integer(c_int), value :: net
-            real(c_double), value :: maxStep
-        end function
-        integer(c_int) function reactornet_setTolerances(net, rtol, atol) bind(C, name="reactornet_setTolerances")
-            import :: c_int, c_double
-            integer(c_int), value :: net
-            real(c_double), value :: rtol, atol
-        end function
-        integer(c_int) function reactornet_setSensitivityTolerances(net, rtol, atol) &
-                bind(C, name="reactornet_setSensitivityTolerances")
-            import :: c_int, c_double
-            integer(c_int), value :: net
-            real(c_double), value :: rtol, atol
-        end function
-        integer(c_int) function reactornet_advance(net, time) bind(C, name="reactornet_advance")
-            import :: c_int, c_double
-            integer(c_int), value :: net
-            real(c_double), value :: time
-        end function
-        real(c_double) function reactornet_step(net) bind(C, name="reactornet_step")
-            import :: c_int, c_double
-            integer(c_int), value :: net
-        end function
-        real(c_double) function reactornet_time(net) bind(C, name="reactornet_time")
-            import :: c_int, c_double
-            integer(c_int), value :: net
-        end function
-        real(c_double) function reactornet_rtol(net) bind(C, name="reactornet_rtol")
-            import :: c_int, c_double
-            integer(c_int), value :: net
-        end function
-        real(c_double) function reactornet_atol(net) bind(C, name="reactornet_atol")
-            import :: c_int, c_double
-            integer(c_int), value :: net
-        end function
-        real(c_double) function reactornet_sensitivity(net, component, parameter, reactor) &
-                bind(C, name="reactornet_sensitivity")
-            import :: c_int, c_char, c_double
-            integer(c_int), value :: net
-            character(kind=c_char), intent(in) :: component(*)
-            integer(c_int), value :: parameter, reactor
-        end function
-        integer(c_int) function reactornet_del(net) bind(C, name="reactornet_del")
-            import :: c_int
-            integer(c_int), value :: net
-        end function
-        integer(c_int) function reactornet_cabinetSize() bind(C, name="reactornet_cabinetSize")
-            import :: c_int
-        end function
-
-        ! ---- transport evaluators
-        integer(c_int) function trans_transportModel(handle, buflen, buf) bind(C, name="trans_transportModel")
-            import :: c_int, c_char
-            integer(c_int), value :: handle, buflen
-            character(kind=c_char), intent(out) :: buf(*)
-        end function
-        real(c_double) function trans_viscosity(handle) bind(C, name="trans_viscosity")
-            import :: c_int, c_double
-            integer(c_int), value :: handle
-        end function
-        real(c_double) function trans_thermalConductivity(handle) bind(C, name="trans_thermalConductivity")
-            import :: c_int, c_double
-            integer(c_int), value :: handle
-        end function
-        real(c_double) function trans_electricalConductivity(handle) bind(C, name="trans_electricalConductivity")
-            import :: c_int, c_double
-            integer(c_int), value :: handle
-        end function
-        integer(c_int) function trans_getThermalDiffCoeffs(handle, len, dt) bind(C, name="trans_getThermalDiffCoeffs")
-            import :: c_int, c_double
-            integer(c_int), value :: handle, len
-            real(c_double), intent(out) :: dt(*)
-        end function
-        integer(c_int) function trans_getMixDiffCoeffs(handle, len, d) bind(C, name="trans_getMixDiffCoeffs")
-            import :: c_int, c_double
-            integer(c_int), value :: handle, len
-            real(c_double), intent(out) :: d(*)
-        end function
-        integer(c_int) function trans_getBinaryDiffCoeffs(handle, ld, len, d) bind(C, name="trans_getBinaryDiffCoeffs")
-            import :: c_int, c_double
-            integer(c_int), value :: handle, ld, len
-            real(c_double), intent(out) :: d(*)
-        end function
-        integer(c_int) function trans_getMultiDiffCoeffs(handle, ld, len, d) bind(C, name="trans_getMultiDiffCoeffs")
-            import :: c_int, c_double
-            integer(c_int), value :: handle, ld, len
-            real(c_double), intent(out) :: d(*)
-        end function
-        integer(c_int) function trans_getMolarFluxes(handle, len1, state1, len2, state2, delta, lenFluxes, fluxes) &
-                bind(C, name="trans_getMolarFluxes")
-            import :: c_int, c_double
-            integer(c_int), value :: handle, len1, len2, lenFluxes
-            real(c_double), intent(in) :: state1(*), state2(*)
-            real(c_double), value :: delta
-            real(c_double), intent(out) :: fluxes(*)
-        end function
-        integer(c_int) function trans_getMassFluxes(handle, len1, state1, len2, state2, delta, lenFluxes, fluxes) &
-                bind(C, name="trans_getMassFluxes")
-            import :: c_int, c_double
-            integer(c_int), value :: handle, len1, len2, lenFluxes
-            real(c_double), intent(in) :: state1(*), state2(*)
-            real(c_double), value :: delta
-            real(c_double), intent(out) :: fluxes(*)
-        end function
-        integer(c_int) function trans_del(handle) bind(C, name="trans_del")
-            import :: c_int
-            integer(c_int), value :: handle
-        end function
-        integer(c_int) function trans_cabinetSize() bind(C, name="trans_cabinetSize")
-            import :: c_int
-        end function
-        integer(c_int) function gastrans_new(n, molarMass, diameter, molarCp) bind(C, name="gastrans_new")
-            import :: c_int, c_double, c_ptr
-            integer(c_int), value :: n
-            real(c_double), intent(in) :: molarMass(*), diameter(*)
-            type(c_ptr), value :: molarCp
-        end function
-        integer(c_int) function gastrans_newFromSpecies(n, species, model) bind(C, name="gastrans_newFromSpecies")
-            import :: c_int, c_ptr, c_char
-            integer(c_int), value :: n
-            type(c_ptr), intent(in) :: species(*)
-            character(kind=c_char), intent(in) :: model(*)
-        end function
-        integer(c_int) function gastrans_newFromParameters(n, names, molarMass, geometry, wellDepth, diameter, &
-                                                           dipole, polarizability, rotRelax, molarCp, model) &
-                bind(C, name="gastrans_newFromParameters")
-            import :: c_int, c_ptr, c_char, c_double
-            integer(c_int), value :: n
-            type(c_ptr), intent(in) :: names(*)
-            real(c_double), intent(in) :: molarMass(*)
-            integer(c_int), intent(in) :: geometry(*)
-            real(c_double), intent(in) :: wellDepth(*), diameter(*)
-            type(c_ptr), value :: dipole, polarizability, rotRelax, molarCp
-            character(kind=c_char), intent(in) :: model(*)
-        end function
-        integer(c_int) function gastrans_nSpecies(handle) bind(C, name="gastrans_nSpecies")
-            import :: c_int
-            integer(c_int), value :: handle
-        end function
-        integer(c_int) function gastrans_speciesName(handle, k, buflen, buf) bind(C, name="gastrans_speciesName")
-            import :: c_int, c_char
-            integer(c_int), value :: handle, k, buflen
-            character(kind=c_char), intent(out) :: buf(*)
-        end function
-        integer(c_int) function gastrans_setState(handle, T, P, n, X) bind(C, name="gastrans_setState")
-            import :: c_int, c_double
-            integer(c_int), value :: handle
-            real(c_double), value :: T, P
-            integer(c_int), value :: n
-            real(c_double), intent(in) :: X(*)
-        end function
-    end interface
+    ! error stack, log, version
+    public :: velkora_is_failure, velkora_last_error, velkora_error_count, velkora_clear_errors, velkora_version
+    public :: velkora_set_log_writer
+    ! reactions
+    public :: velkora_new_reaction, velkora_new_default_reaction, velkora_reaction_equation, velkora_reaction_type
+    public :: velkora_reaction_id, velkora_set_reaction_id, velkora_uses_third_body, velkora_reaction_valid
+    public :: velkora_allow_nonreactant_orders, velkora_set_allow_nonreactant_orders, velkora_delete_reaction
+    public :: velkora_reaction_count
+    ! reactors
+    public :: velkora_new_reactor, velkora_reactor_species_count, velkora_species_name
+    public :: velkora_set_concentration, velkora_concentration, velkora_delete_reactor, velkora_reactor_count
+    ! reactor networks
+    public :: velkora_new_network, velkora_set_initial_time, velkora_set_max_time_step, velkora_set_tolerances
+    public :: velkora_set_sensitivity_tolerances, velkora_advance, velkora_step, velkora_time, velkora_rtol
+    public :: velkora_atol, velkora_sensitivity, velkora_delete_network, velkora_network_count
+    ! transport evaluators
+    public :: velkora_transport_model, velkora_viscosity, velkora_thermal_conductivity
+    public :: velkora_electrical_conductivity, velkora_thermal_diff_coeffs, velkora_mix_diff_coeffs
+    public :: velkora_binary_diff_coeffs, velkora_multi_diff_coeffs, velkora_molar_fluxes, velkora_mass_fluxes
+    public :: velkora_delete_transport, velkora_transport_count
+    public :: velkora_new_hard_sphere_gas, velkora_set_gas_state, velkora_new_gas_transport
+    public :: velkora_new_gas_transport_from_parameters, velkora_gas_species_count, velkora_gas_species_name
 
 contains
 
@@ -617,6 +329,290 @@ contains
         integer(c_int), intent(in) :: handle, k
         character(len=:), allocatable :: text
         text = fetch(GAS_SPECIES, handle, k - 1_c_int)
+    end function
+
+    ! ---- thin wrappers: the C function under a Fortran name ------------------
+
+    !> Number of entries on the calling thread's error stack.
+    integer(c_int) function velkora_error_count()
+        velkora_error_count = app_errorCount()
+    end function
+
+    !> Empties the calling thread's error stack; 0.
+    integer(c_int) function velkora_clear_errors()
+        velkora_clear_errors = app_clearErrors()
+    end function
+
+    !> Sends the library's log to `writer`, a bind(C) subroutine (text, user
+    !> data) given as c_funloc(writer), or back to standard output for
+    !> c_null_funptr; 0.
+    integer(c_int) function velkora_set_log_writer(writer, user_data)
+        type(c_funptr), intent(in) :: writer
+        type(c_ptr), intent(in) :: user_data
+        velkora_set_log_writer = app_setLogWriter(writer, user_data)
+    end function
+
+    !> A reaction in the default state (no species, no rate); its handle.
+    integer(c_int) function velkora_new_default_reaction()
+        velkora_new_default_reaction = rxn_new()
+    end function
+
+    !> 1 when the reaction has a third body, 0 when not; or a failure value.
+    integer(c_int) function velkora_uses_third_body(handle)
+        integer(c_int), intent(in) :: handle
+        velkora_uses_third_body = rxn_usesThirdBody(handle)
+    end function
+
+    !> 1 when the reaction is marked valid, 0 when not; or a failure value.
+    integer(c_int) function velkora_reaction_valid(handle)
+        integer(c_int), intent(in) :: handle
+        velkora_reaction_valid = rxn_valid(handle)
+    end function
+
+    !> 1 when species other than reactants may have orders, 0 when not; or a
+    !> failure value.
+    integer(c_int) function velkora_allow_nonreactant_orders(handle)
+        integer(c_int), intent(in) :: handle
+        velkora_allow_nonreactant_orders = rxn_allowNonreactantOrders(handle)
+    end function
+
+    !> Allows or forbids orders of species other than reactants; 0, or
+    !> VELKORA_OTHER_ERROR.
+    integer(c_int) function velkora_set_allow_nonreactant_orders(handle, allow)
+        integer(c_int), intent(in) :: handle
+        logical, intent(in) :: allow
+        integer(c_int) :: flag
+        flag = 0_c_int
+        if (allow) flag = 1_c_int
+        velkora_set_allow_nonreactant_orders = rxn_setAllowNonreactantOrders(handle, flag)
+    end function
+
+    !> Deletes a reaction handle; 0 or a failure value.
+    integer(c_int) function velkora_delete_reaction(handle)
+        integer(c_int), intent(in) :: handle
+        velkora_delete_reaction = rxn_del(handle)
+    end function
+
+    !> Reaction handles ever given out, deleted ones included.
+    integer(c_int) function velkora_reaction_count()
+        velkora_reaction_count = rxn_cabinetSize()
+    end function
+
+    !> A batch reactor of the given reactions (their handles); its handle.
+    integer(c_int) function velkora_new_reactor(reactions)
+        integer(c_int), intent(in) :: reactions(:)
+        integer(c_int), allocatable :: handles(:)
+        allocate (handles(size(reactions)))
+        handles(:) = reactions ! contiguous, for C
+        velkora_new_reactor = reactor_new(int(size(handles), c_int), handles)
+    end function
+
+    !> Number of species of a reactor, or a failure value.
+    integer(c_int) function velkora_reactor_species_count(reactor)
+        integer(c_int), intent(in) :: reactor
+        velkora_reactor_species_count = reactor_nSpecies(reactor)
+    end function
+
+    !> Deletes a reactor handle; 0 or a failure value.
+    integer(c_int) function velkora_delete_reactor(reactor)
+        integer(c_int), intent(in) :: reactor
+        velkora_delete_reactor = reactor_del(reactor)
+    end function
+
+    !> Reactor handles ever given out, deleted ones included.
+    integer(c_int) function velkora_reactor_count()
+        velkora_reactor_count = reactor_cabinetSize()
+    end function
+
+    !> A network of the given reactors (their handles); its handle, or
+    !> VELKORA_NETWORK_ERROR.
+    integer(c_int) function velkora_new_network(reactors)
+        integer(c_int), intent(in) :: reactors(:)
+        integer(c_int), allocatable :: handles(:)
+        allocate (handles(size(reactors)))
+        handles(:) = reactors
+        velkora_new_network = reactornet_new(int(size(handles), c_int), handles)
+    end function
+
+    !> Sets the time (s) the network integrates from; 0 or a failure value.
+    integer(c_int) function velkora_set_initial_time(net, t)
+        integer(c_int), intent(in) :: net
+        real(c_double), intent(in) :: t
+        velkora_set_initial_time = reactornet_setInitialTime(net, t)
+    end function
+
+    !> Largest internal step (s), 0 for none; 0 or a failure value.
+    integer(c_int) function velkora_set_max_time_step(net, step)
+        integer(c_int), intent(in) :: net
+        real(c_double), intent(in) :: step
+        velkora_set_max_time_step = reactornet_setMaxTimeStep(net, step)
+    end function
+
+    !> Relative and absolute tolerances of the state; 0 or a failure value.
+    integer(c_int) function velkora_set_tolerances(net, rtol, atol)
+        integer(c_int), intent(in) :: net
+        real(c_double), intent(in) :: rtol, atol
+        velkora_set_tolerances = reactornet_setTolerances(net, rtol, atol)
+    end function
+
+    !> Relative and absolute tolerances of the sensitivities; 0 or a failure
+    !> value.
+    integer(c_int) function velkora_set_sensitivity_tolerances(net, rtol, atol)
+        integer(c_int), intent(in) :: net
+        real(c_double), intent(in) :: rtol, atol
+        velkora_set_sensitivity_tolerances = reactornet_setSensitivityTolerances(net, rtol, atol)
+    end function
+
+    !> Integrates to exactly time `t` (s); 0 or a failure value.
+    integer(c_int) function velkora_advance(net, t)
+        integer(c_int), intent(in) :: net
+        real(c_double), intent(in) :: t
+        velkora_advance = reactornet_advance(net, t)
+    end function
+
+    !> Takes one internal step; the new time (s), or VELKORA_FAILED.
+    real(c_double) function velkora_step(net)
+        integer(c_int), intent(in) :: net
+        velkora_step = reactornet_step(net)
+    end function
+
+    !> The network's time (s), or VELKORA_FAILED.
+    real(c_double) function velkora_time(net)
+        integer(c_int), intent(in) :: net
+        velkora_time = reactornet_time(net)
+    end function
+
+    !> The relative tolerance of the state, or VELKORA_FAILED.
+    real(c_double) function velkora_rtol(net)
+        integer(c_int), intent(in) :: net
+        velkora_rtol = reactornet_rtol(net)
+    end function
+
+    !> The absolute tolerance of the state, or VELKORA_FAILED.
+    real(c_double) function velkora_atol(net)
+        integer(c_int), intent(in) :: net
+        velkora_atol = reactornet_atol(net)
+    end function
+
+    !> Deletes a network handle; 0 or a failure value.
+    integer(c_int) function velkora_delete_network(net)
+        integer(c_int), intent(in) :: net
+        velkora_delete_network = reactornet_del(net)
+    end function
+
+    !> Network handles ever given out, deleted ones included.
+    integer(c_int) function velkora_network_count()
+        velkora_network_count = reactornet_cabinetSize()
+    end function
+
+    !> The mixture viscosity (Pa s) at the evaluator's state, or VELKORA_FAILED.
+    real(c_double) function velkora_viscosity(handle)
+        integer(c_int), intent(in) :: handle
+        velkora_viscosity = trans_viscosity(handle)
+    end function
+
+    !> The mixture thermal conductivity (W/m/K), or VELKORA_FAILED.
+    real(c_double) function velkora_thermal_conductivity(handle)
+        integer(c_int), intent(in) :: handle
+        velkora_thermal_conductivity = trans_thermalConductivity(handle)
+    end function
+
+    !> The electrical conductivity (S/m), or VELKORA_FAILED.
+    real(c_double) function velkora_electrical_conductivity(handle)
+        integer(c_int), intent(in) :: handle
+        velkora_electrical_conductivity = trans_electricalConductivity(handle)
+    end function
+
+    !> Thermal diffusion coefficients (kg/m/s), one per species, into `d`; 0
+    !> or a failure value.
+    integer(c_int) function velkora_thermal_diff_coeffs(handle, d)
+        integer(c_int), intent(in) :: handle
+        real(c_double), intent(out) :: d(:)
+        real(c_double), allocatable :: work(:)
+        allocate (work(size(d)))
+        velkora_thermal_diff_coeffs = trans_getThermalDiffCoeffs(handle, int(size(work), c_int), work)
+        d(:) = work
+    end function
+
+    !> Mixture-averaged diffusion coefficients (m^2/s), one per species, into
+    !> `d`; 0 or a failure value.
+    integer(c_int) function velkora_mix_diff_coeffs(handle, d)
+        integer(c_int), intent(in) :: handle
+        real(c_double), intent(out) :: d(:)
+        real(c_double), allocatable :: work(:)
+        allocate (work(size(d)))
+        velkora_mix_diff_coeffs = trans_getMixDiffCoeffs(handle, int(size(work), c_int), work)
+        d(:) = work
+    end function
+
+    !> Binary diffusion coefficients d(i, j) (m^2/s) of the n species, into
+    !> an n by n array; 0 or a failure value.
+    integer(c_int) function velkora_binary_diff_coeffs(handle, d)
+        integer(c_int), intent(in) :: handle
+        real(c_double), intent(out) :: d(:, :)
+        real(c_double), allocatable :: work(:, :)
+        allocate (work(size(d, 1), size(d, 2)))
+        velkora_binary_diff_coeffs = trans_getBinaryDiffCoeffs(handle, int(size(work, 1), c_int), &
+                                                               int(size(work), c_int), work)
+        d(:, :) = work
+    end function
+
+    !> Multicomponent diffusion coefficients d(i, j) (m^2/s), where the model
+    !> has them, into an n by n array; 0 or a failure value.
+    integer(c_int) function velkora_multi_diff_coeffs(handle, d)
+        integer(c_int), intent(in) :: handle
+        real(c_double), intent(out) :: d(:, :)
+        real(c_double), allocatable :: work(:, :)
+        allocate (work(size(d, 1), size(d, 2)))
+        velkora_multi_diff_coeffs = trans_getMultiDiffCoeffs(handle, int(size(work, 1), c_int), &
+                                                             int(size(work), c_int), work)
+        d(:, :) = work
+    end function
+
+    !> Molar diffusive fluxes (mol/m^2/s) between two states (mole fractions)
+    !> `delta` m apart, into `fluxes`; 0 or a failure value.
+    integer(c_int) function velkora_molar_fluxes(handle, state1, state2, delta, fluxes)
+        integer(c_int), intent(in) :: handle
+        real(c_double), intent(in) :: state1(:), state2(:), delta
+        real(c_double), intent(out) :: fluxes(:)
+        real(c_double), allocatable :: a(:), b(:), work(:)
+        allocate (a(size(state1)), b(size(state2)), work(size(fluxes)))
+        a(:) = state1
+        b(:) = state2
+        velkora_molar_fluxes = trans_getMolarFluxes(handle, int(size(a), c_int), a, int(size(b), c_int), b, &
+                                                    delta, int(size(work), c_int), work)
+        fluxes(:) = work
+    end function
+
+    !> Mass diffusive fluxes (kg/m^2/s), as velkora_molar_fluxes.
+    integer(c_int) function velkora_mass_fluxes(handle, state1, state2, delta, fluxes)
+        integer(c_int), intent(in) :: handle
+        real(c_double), intent(in) :: state1(:), state2(:), delta
+        real(c_double), intent(out) :: fluxes(:)
+        real(c_double), allocatable :: a(:), b(:), work(:)
+        allocate (a(size(state1)), b(size(state2)), work(size(fluxes)))
+        a(:) = state1
+        b(:) = state2
+        velkora_mass_fluxes = trans_getMassFluxes(handle, int(size(a), c_int), a, int(size(b), c_int), b, &
+                                                  delta, int(size(work), c_int), work)
+        fluxes(:) = work
+    end function
+
+    !> Deletes a transport evaluator's handle; 0 or a failure value.
+    integer(c_int) function velkora_delete_transport(handle)
+        integer(c_int), intent(in) :: handle
+        velkora_delete_transport = trans_del(handle)
+    end function
+
+    !> Transport handles ever given out, deleted ones included.
+    integer(c_int) function velkora_transport_count()
+        velkora_transport_count = trans_cabinetSize()
+    end function
+
+    !> Number of species of a gas evaluator, or a failure value.
+    integer(c_int) function velkora_gas_species_count(handle)
+        integer(c_int), intent(in) :: handle
+        velkora_gas_species_count = gastrans_nSpecies(handle)
     end function
 
 end module velkora

@@ -17,28 +17,28 @@ program reactor_network
     rxns(2) = velkora_new_reaction("B => C", 1.0_c_double)
     rxns(3) = velkora_new_reaction("2 B <=> D", 0.5_c_double, 0.1_c_double)
     if (any(rxns < 0)) call fail("velkora_new_reaction")
-    reactor(1) = reactor_new(3_c_int, rxns)
-    if (reactor(1) < 0) call fail("reactor_new")
+    reactor(1) = velkora_new_reactor(rxns)
+    if (reactor(1) < 0) call fail("velkora_new_reactor")
     if (velkora_set_concentration(reactor(1), "A", 2.0_c_double) /= 0) call fail("set concentration")
-    net = reactornet_new(1_c_int, reactor)
-    if (net < 0) call fail("reactornet_new")
-    if (reactornet_setTolerances(net, 1e-9_c_double, 1e-14_c_double) /= 0) call fail("tolerances")
+    net = velkora_new_network(reactor)
+    if (net < 0) call fail("velkora_new_network")
+    if (velkora_set_tolerances(net, 1e-9_c_double, 1e-14_c_double) /= 0) call fail("tolerances")
 
     print '(a)', "Batch reactor: A => B (k=2/s), B => C (k=1/s), 2 B <=> D (kf=0.5, kr=0.1 m3/mol/s)"
     print '(a)', ""
     print '(a8, 4a13, a17)', "t (s)", "A (mol/m3)", "B", "C", "D", "dlnB/dln(k1)"
     do i = 1, size(times)
-        if (reactornet_advance(net, times(i)) /= 0) call fail("reactornet_advance")
+        if (velkora_advance(net, times(i)) /= 0) call fail("velkora_advance")
         do k = 1, 4
             c(k) = velkora_concentration(reactor(1), species(k))
         end do
-        print '(f8.2, 4f13.6, f17.6)', reactornet_time(net), c, velkora_sensitivity(net, "B", 1_c_int)
+        print '(f8.2, 4f13.6, f17.6)', velkora_time(net), c, velkora_sensitivity(net, "B", 1_c_int)
     end do
 
-    status = reactornet_del(net)
-    status = reactor_del(reactor(1))
+    status = velkora_delete_network(net)
+    status = velkora_delete_reactor(reactor(1))
     do i = 1, 3
-        status = rxn_del(rxns(i))
+        status = velkora_delete_reaction(rxns(i))
     end do
 
 contains
