@@ -180,7 +180,7 @@ Outcome solveWithSnes(const SteadyModel& model, const char* lineSearch)
     return out;
 }
 
-Outcome solveWithPseudo(const SteadyModel& model, double firstStep)
+Outcome solveWithPseudo(const SteadyModel& model)
 {
     Outcome out;
     Context ctx{&model};
@@ -203,9 +203,13 @@ Outcome solveWithPseudo(const SteadyModel& model, double firstStep)
     CHECK(TSSetMaxSteps(ts, 1000));
     CHECK(TSSetMaxTime(ts, 1e300));
     CHECK(TSSetExactFinalTime(ts, TS_EXACTFINALTIME_STEPOVER));
-    if (firstStep > 0.0) {
-        CHECK(TSSetTimeStep(ts, firstStep));
-    }
+    // As PETSc's users configure it for a stiff start: a small first step,
+    // a failed Newton solve (or a residual that is not finite, reported as a
+    // domain error) retried with a smaller step however often, up to 50
+    // rejected steps.
+    CHECK(TSSetTimeStep(ts, 1e-5));
+    CHECK(TSSetMaxSNESFailures(ts, -1));
+    CHECK(TSSetMaxStepRejections(ts, 50));
     // The steady residual's 2-norm bound, as for the other solvers.
     CHECK(PetscOptionsSetValue(nullptr, "-ts_pseudo_fatol", std::to_string(residualBound).c_str()));
     CHECK(TSSetFromOptions(ts));

@@ -20,9 +20,10 @@ Outcome solveWithSnes(const SteadyModel& model, const char* lineSearch);
 
 //! TS TSPSEUDO, pseudo-transient continuation with PETSc's own step control,
 //! on M du/dt = f(u) (M 0 on algebraic rows), stopping at ||f||_2 <=
-//! residualBound, at most 1000 steps. `firstStep` 0 keeps PETSc's default
-//! first step.
-Outcome solveWithPseudo(const SteadyModel& model, double firstStep);
+//! residualBound, at most 1000 steps; first step 1e-5, non-finite residuals
+//! reported as domain errors, unlimited SNES failures (each retried with a
+//! smaller step), at most 50 rejected steps.
+Outcome solveWithPseudo(const SteadyModel& model);
 
 } // namespace bench
 

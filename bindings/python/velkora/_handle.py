@@ -23,15 +23,25 @@ class HandleOwner:
     #: What the object is called in the message for a closed object.
     _what = "object"
 
+    def __new__(cls, *args: Any, **kwargs: Any):
+        self = super().__new__(cls)
+        self._h = -1  # no handle until _own(), and again after close()
+        self._finalizer = None
+        return self
+
     def _own(self, handle: int, delete: Callable[[int], Any]) -> None:
         self._h = handle
         self._finalizer = weakref.finalize(self, delete, handle)
 
+    def _refuse_closed(self) -> None:
+        raise VelkoraError("the {} is closed".format(self._what), None, None)
+
     @property
     def _handle(self) -> int:
-        h = getattr(self, "_h", -1)
+        # Hot paths read self._h and call _refuse_closed() themselves.
+        h = self._h
         if h < 0:
-            raise VelkoraError("the {} is closed".format(self._what), None, None)
+            self._refuse_closed()
         return h
 
     @property
@@ -41,15 +51,14 @@ class HandleOwner:
 
     def close(self) -> None:
         """Deletes the handle now; later calls do nothing."""
-        finalizer = getattr(self, "_finalizer", None)
-        if finalizer is not None:
-            finalizer()
+        if self._finalizer is not None:
+            self._finalizer()
         self._h = -1
 
     @property
     def closed(self) -> bool:
         """Whether the handle was deleted."""
-        return getattr(self, "_h", -1) < 0
+        return self._h < 0
 
     def __enter__(self):
         return self

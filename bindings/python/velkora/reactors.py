@@ -106,7 +106,10 @@ class ReactorNet(HandleOwner):
     @property
     def time(self) -> float:
         """The current time, s."""
-        t = _time(self._handle)
+        h = self._h
+        if h < 0:
+            self._refuse_closed()
+        t = _time(h)
         if t == FAILED_DOUBLE and _error_count() > 0:
             fail(t, "reactornet_time")
         return t
@@ -142,13 +145,22 @@ class ReactorNet(HandleOwner):
 
     def advance(self, t: float) -> None:
         """Integrates to exactly time `t`, s."""
-        status = _advance(self._handle, float(t))
+        h = self._h
+        if h < 0:
+            self._refuse_closed()
+        status = _advance(h, float(t))
         if status != 0:
             fail(status, "reactornet_advance")
 
     def step(self) -> float:
         """Takes one internal step; returns the new time, s."""
-        return check_double(_step(self._handle), "reactornet_step")
+        h = self._h
+        if h < 0:
+            self._refuse_closed()
+        t = _step(h)
+        if t == FAILED_DOUBLE and _error_count() > 0:
+            fail(t, "reactornet_step")
+        return t
 
     def sensitivity(self, component: str, parameter: int, reactor: int = 0) -> float:
         """Normalized sensitivity d ln c / d ln k of species `component` of
