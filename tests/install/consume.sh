@@ -80,4 +80,13 @@ if [ -n "$(find "$prefix" -name velkora.mod)" ]; then
     cmake -S "$here/fortran" -B "$work/fortran-build" -DCMAKE_PREFIX_PATH="$prefix" >/dev/null
     cmake --build "$work/fortran-build" >/dev/null
     "$work/fortran-build/reactor_network" | tail -n 1
+    # The README's Fortran snippet, compiled as the README says, without CMake.
+    readme="$here/../../README.md"
+    if [ -f "$readme" ] && command -v "${FC:-gfortran}" >/dev/null; then
+        sed -n '/^```fortran$/,/^```$/p' "$readme" | sed '1d;$d' >"$work/demo.f90"
+        libdir=$(dirname "$(find "$prefix" -name 'libvelkora_fortran.a' | head -n 1)")
+        "${FC:-gfortran}" -std=f2008 "$work/demo.f90" -I"$prefix/include/velkora/fortran" \
+            -L"$libdir" -lvelkora_fortran -lvelkora -Wl,-rpath,"$libdir" -o "$work/demo_f"
+        echo "README Fortran snippet: [A] = $("$work/demo_f" | tr -d ' ')"
+    fi
 fi
