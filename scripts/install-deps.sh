@@ -1,6 +1,8 @@
 #!/bin/sh
-# Installs the Debian packages that a make target needs, when they are missing.
-# Run as root on Debian 12; elsewhere it only reports what is missing.
+# Installs the Debian packages that a make target needs, when they are missing,
+# and for the tests, examples and benchmarks fetches the reference chemistry
+# (scripts/fetch-chemistry.sh). Run as root on Debian 12; elsewhere it only
+# reports what is missing.
 #
 #   install-deps.sh [demo|test|bench|docs|fuzz]...     (default: demo)
 set -eu
@@ -36,7 +38,17 @@ for p in $wanted; do
     fi
 done
 
-[ -z "$missing" ] && exit 0
+fetch_chemistry() {
+    # The reference mechanisms of the chemistry tests, examples and benchmarks.
+    case " $* " in
+        *" test "*|*" bench "*|*" demo "*) sh "$(dirname "$0")/fetch-chemistry.sh" >/dev/null || true ;;
+    esac
+}
+
+if [ -z "$missing" ]; then
+    fetch_chemistry "$@"
+    exit 0
+fi
 
 if [ "$(id -u)" -ne 0 ]; then
     echo "Missing packages:$missing" >&2
@@ -51,3 +63,4 @@ if ! apt-get install -y --no-install-recommends $missing; then
     apt-get update
     apt-get install -y --no-install-recommends $missing
 fi
+fetch_chemistry "$@"

@@ -13,6 +13,7 @@
 #include "velkora/platform/transport/Transport.h"
 #include "support/ErrorStack.h"
 #include "support/ErrorText.h"
+#include "velkora/platform/kinetics/ConstantRate.h"
 #include "velkora/velkora.h"
 
 namespace Velkora

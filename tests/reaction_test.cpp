@@ -5,12 +5,19 @@
 #include <gtest/gtest.h>
 
 #include "velkora/interface/VelkoraError.h"
+#include "velkora/platform/kinetics/ConstantRate.h"
 #include "velkora/platform/kinetics/parseReaction.h"
 
 namespace Velkora
 {
 namespace
 {
+
+// The constant coefficients that parseReaction gives every reaction.
+const ConstantRate& constantRate(const Reaction& rxn)
+{
+    return dynamic_cast<const ConstantRate&>(*rxn.m_rate);
+}
 
 TEST(Reaction, DefaultStateAsDocumented)
 {
@@ -47,6 +54,7 @@ TEST(ParseReaction, EquationsComeBackInCanonicalForm)
         {"A => B", "A => B", "mass-action", "1/s"},
         {"2 A <=> B", "2 A <=> B", "mass-action", "m^3/mol/s"},
         {"2A<=>B", "2 A <=> B", "mass-action", "m^3/mol/s"},
+        {"A = B", "A <=> B", "mass-action", "1/s"},
         {"A + A => B", "2 A => B", "mass-action", "m^3/mol/s"},
         {"  1.5 A\t =>  B  ", "1.5 A => B", "mass-action", "m^1.5/mol^0.5/s"},
         {"H2 + .5 O2 => H2O", "H2 + 0.5 O2 => H2O", "mass-action", "m^1.5/mol^0.5/s"},
@@ -60,7 +68,7 @@ TEST(ParseReaction, EquationsComeBackInCanonicalForm)
         EXPECT_EQ(rxn->type(), c.type);
         EXPECT_EQ(rxn->m_rateUnits.str(), c.rateUnits);
         EXPECT_EQ(rxn->m_orders, rxn->m_reactants);
-        EXPECT_EQ(rxn->m_rate->m_forward, 2.0);
+        EXPECT_EQ(constantRate(*rxn).m_forward, 2.0);
         EXPECT_EQ(rxn->m_input.at("equation").asString(), c.input);
         // The canonical text parses to the same reaction.
         EXPECT_EQ(parseReaction(c.canonical, 1.0)->equation(), c.canonical);
@@ -71,8 +79,8 @@ TEST(ParseReaction, KeepsBothRateCoefficientsOfAReversibleReaction)
 {
     auto rxn = parseReaction("A <=> B", 3.0, 0.5);
     EXPECT_TRUE(rxn->m_reversible);
-    EXPECT_EQ(rxn->m_rate->m_forward, 3.0);
-    EXPECT_EQ(rxn->m_rate->m_reverse, 0.5);
+    EXPECT_EQ(constantRate(*rxn).m_forward, 3.0);
+    EXPECT_EQ(constantRate(*rxn).m_reverse, 0.5);
     EXPECT_EQ(rxn->m_products, (Composition{{"B", 1.0}}));
 }
 
@@ -94,9 +102,12 @@ TEST(ParseReaction, FaultsNameTheTextAndTheColumn)
         const char* message;
     };
     const Case cases[] = {
-        {"", "Reaction equation '', column 1: missing arrow '=>' or '<=>'."},
-        {"A + B", "Reaction equation 'A + B', column 6: missing arrow '=>' or '<=>'."},
-        {"A = B", "Reaction equation 'A = B', column 6: missing arrow '=>' or '<=>'."},
+        {"", "Reaction equation '', column 1: missing arrow '=>', '<=>' or '='."},
+        {"A + B", "Reaction equation 'A + B', column 6: missing arrow '=>', '<=>' or '='."},
+        {"A = B = C", "Reaction equation 'A = B = C', column 7: second arrow."},
+        {"H + O2 (+M) <=> HO2 (+M)",
+         "Reaction equation 'H + O2 (+M) <=> HO2 (+M)', column 8: a falloff third body '(+M)' needs "
+         "pressure-dependent rates; read such reactions from a mechanism (mech_load)."},
         {"A => B => C", "Reaction equation 'A => B => C', column 8: second arrow."},
         {"A <=> B <=> C", "Reaction equation 'A <=> B <=> C', column 9: second arrow."},
         {" => B", "Reaction equation ' => B', column 1: empty reactant side."},

@@ -25,6 +25,9 @@
 #include <string>
 #include <vector>
 
+#include <unistd.h>
+
+#include "support/ToyMechanism.h"
 #include "velkora/velkora.h"
 
 namespace
@@ -169,6 +172,8 @@ struct Session
 {
     std::vector<int> reactions, reactors, networks, evaluators;
     std::vector<int> parsed;            // reactions made from an equation
+    std::vector<int> mechanisms;
+    std::map<int, int> mechSpecies, mechReactions; // mechanism handle -> counts
     std::map<int, size_t> species;      // evaluator handle -> species count
     std::map<int, double> lastTime;     // network handle -> latest time seen
     long logPieces = 0;
@@ -287,6 +292,30 @@ char* dataOrNull(std::vector<char>& b)
     return b.empty() ? nullptr : b.data();
 }
 
+// The files mech_load reads: a mechanism the fuzzer writes for each load, and
+// the toy thermo data, written once. Per process, so that parallel fuzzing
+// jobs do not share them.
+const std::string& mechanismPath()
+{
+    static const std::string path = "/tmp/capi_fuzz_" + std::to_string(getpid()) + ".inp";
+    return path;
+}
+
+const std::string& thermoPath()
+{
+    static const std::string path = "/tmp/capi_fuzz_" + std::to_string(getpid()) + ".dat";
+    return path;
+}
+
+void writeFile(const std::string& path, const std::string& text)
+{
+    FILE* f = std::fopen(path.c_str(), "wb");
+    if (f == nullptr || std::fwrite(text.data(), 1, text.size(), f) != text.size() || std::fclose(f) != 0) {
+        std::fprintf(stderr, "capi_fuzz: cannot write %s\n", path.c_str());
+        std::abort();
+    }
+}
+
 bool trace = false; // CAPI_FUZZ_TRACE=1 in the environment prints each call
 long long callCount = 0;
 
@@ -299,7 +328,9 @@ void run(FuzzInput& in, Session& s)
         NetAdvance, NetStep, NetTime, NetRtol, NetAtol, NetSensitivity, NetDel, NetSize, TransModel, TransVisc,
         TransCond, TransElec, TransThermalDiff, TransMixDiff, TransBinaryDiff, TransMultiDiff, TransMolarFlux,
         TransMassFlux, TransDel, TransSize, GasNew, GasSetState, AppCount, AppLast, AppPop, AppClear,
-        AppVersion, AppLogWriter, GasFromSpecies, GasFromParameters, GasNSpecies, GasSpeciesName, OpCount
+        AppVersion, AppLogWriter, GasFromSpecies, GasFromParameters, GasNSpecies, GasSpeciesName, MechLoad,
+        MechNSpecies, MechNReactions, MechSpeciesName, MechSpeciesIndex, MechThermo, MechReaction, MechDel,
+        MechSize, OpCount
     };
     int op = in.byte() % OpCount;
     callCount++;
@@ -308,6 +339,7 @@ void run(FuzzInput& in, Session& s)
     }
     const int rxnSlots = rxn_cabinetSize(), reactorSlots = reactor_cabinetSize();
     const int netSlots = reactornet_cabinetSize(), transSlots = trans_cabinetSize();
+    const int mechSlots = mech_cabinetSize();
     app_clearErrors();
     switch (op) {
     case RxnNew: {
@@ -717,11 +749,103 @@ void run(FuzzInput& in, Session& s)
                     in.flag() ? app_setLogWriter(discardLog, &s.logPieces) : app_setLogWriter(nullptr, nullptr),
                     {-1, -999});
         break;
+    case MechLoad: {
+        // The toy mechanism as it is, or with a span replaced by, or
+        // truncated at, or given fuzzed text: the reader must refuse
+        // cleanly whatever it gets.
+        std::string text = Velkora::testing::toyMechanism();
+        const int mode = in.byte() % 4;
+        const size_t pos = static_cast<size_t>(static_cast<unsigned>(in.smallInt())) * 37 % (text.size() + 1);
+        const size_t span = in.byte();
+        if (mode == 1) {
+            text.replace(pos, span, in.text());
+        } else if (mode == 2) {
+            text.resize(pos);
+        } else if (mode == 3) {
+            text.insert(pos, in.text());
+        }
+        writeFile(mechanismPath(), text);
+        const bool withThermo = in.flag();
+        int h = checkStatus("mech_load", mech_load(mechanismPath().c_str(), withThermo ? thermoPath().c_str() : nullptr),
+                            {-1, -999});
+        checkNew("mech_load", h, mechSlots, mech_cabinetSize());
+        if (h >= 0) {
+            s.mechanisms.push_back(h);
+            s.mechSpecies[h] = mech_nSpecies(h);
+            s.mechReactions[h] = mech_nReactions(h);
+            if (s.mechSpecies[h] < 1 || s.mechReactions[h] < 0) {
+                finding("a loaded mechanism without species", "mech_load", h);
+            }
+        }
+        break;
+    }
+    case MechNSpecies:
+    case MechNReactions: {
+        int h = in.handle(s.mechanisms, mechSlots);
+        const char* name = op == MechNSpecies ? "mech_nSpecies" : "mech_nReactions";
+        int r = checkStatus(name, op == MechNSpecies ? mech_nSpecies(h) : mech_nReactions(h), {-1, -999});
+        auto& known = op == MechNSpecies ? s.mechSpecies : s.mechReactions;
+        if (r >= 0 && known.count(h) && r != known[h]) {
+            finding("a count differs from the one at loading", name, r);
+        }
+        break;
+    }
+    case MechSpeciesName: {
+        int h = in.handle(s.mechanisms, mechSlots);
+        int k = in.smallInt(), buflen = in.length(4096);
+        auto b = buffer(buflen);
+        int r = checkStatus("mech_speciesName", mech_speciesName(h, k, buflen, dataOrNull(b)), {-1, -999});
+        checkString("mech_speciesName", r, buflen, dataOrNull(b));
+        break;
+    }
+    case MechSpeciesIndex: {
+        int h = in.handle(s.mechanisms, mechSlots);
+        std::string name = in.name();
+        int r = checkStatus("mech_speciesIndex", mech_speciesIndex(h, name.c_str()), {-1, -999});
+        if (r >= 0) {
+            // The index names the species asked for.
+            char back[64];
+            app_clearErrors();
+            if (mech_speciesName(h, r, sizeof(back), back) < 1 || name != back) {
+                finding("a species index that names another species", "mech_speciesIndex", r);
+            }
+        }
+        break;
+    }
+    case MechThermo: {
+        int h = in.handle(s.mechanisms, mechSlots);
+        int k = in.smallInt();
+        double T = in.number();
+        int which = in.byte() % 3;
+        const char* name = which == 0 ? "mech_speciesCp" : which == 1 ? "mech_speciesEnthalpy" : "mech_speciesEntropy";
+        double v = which == 0 ? mech_speciesCp(h, k, T) : which == 1 ? mech_speciesEnthalpy(h, k, T)
+                                                                       : mech_speciesEntropy(h, k, T);
+        checkDouble(name, v);
+        break;
+    }
+    case MechReaction: {
+        int h = in.handle(s.mechanisms, mechSlots);
+        int i = in.smallInt();
+        int r = checkStatus("mech_reaction", mech_reaction(h, i), {-1, -999});
+        checkNew("mech_reaction", r, rxnSlots, rxn_cabinetSize());
+        if (r >= 0) {
+            s.reactions.push_back(r);
+        }
+        break;
+    }
+    case MechDel:
+        checkStatus("mech_del", mech_del(in.handle(s.mechanisms, mechSlots)), {-1, -999});
+        break;
+    case MechSize:
+        if (checkStatus("mech_cabinetSize", mech_cabinetSize(), {-1, -999}) != mechSlots) {
+            finding("registry size changed by asking it", "mech_cabinetSize", mechSlots);
+        }
+        break;
     default:
         break;
     }
     if (rxn_cabinetSize() < rxnSlots || reactor_cabinetSize() < reactorSlots ||
-        reactornet_cabinetSize() < netSlots || trans_cabinetSize() < transSlots) {
+        reactornet_cabinetSize() < netSlots || trans_cabinetSize() < transSlots || mech_cabinetSize() < mechSlots) {
         finding("a registry shrank", "any call", op);
     }
 }
@@ -741,6 +865,9 @@ void cleanUp(Session& s)
     for (int h : s.evaluators) {
         trans_del(h);
     }
+    for (int h : s.mechanisms) {
+        mech_del(h);
+    }
     app_setLogWriter(nullptr, nullptr);
     app_clearErrors();
 }
@@ -750,7 +877,12 @@ void cleanUp(Session& s)
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
     trace = std::getenv("CAPI_FUZZ_TRACE") != nullptr;
-    std::atexit([] { std::fprintf(stderr, "capi_fuzz: %lld calls of the C interface\n", callCount); });
+    writeFile(thermoPath(), Velkora::testing::toyThermo());
+    std::atexit([] {
+        std::remove(mechanismPath().c_str());
+        std::remove(thermoPath().c_str());
+        std::fprintf(stderr, "capi_fuzz: %lld calls of the C interface\n", callCount);
+    });
     return 0;
 }
 

@@ -40,6 +40,18 @@ PROTOTYPES = {
     "rxn_del": (_c_int, [_c_int]),
     "rxn_cabinetSize": (_c_int, []),
     "mech_newReaction": (_c_int, [_c_char_p, _c_double, _c_double]),
+    # mechanisms
+    "mech_load": (_c_int, [_c_char_p, _c_char_p]),
+    "mech_nSpecies": (_c_int, [_c_int]),
+    "mech_nReactions": (_c_int, [_c_int]),
+    "mech_speciesName": (_c_int, [_c_int, _c_int, _c_int, _c_char_p]),
+    "mech_speciesIndex": (_c_int, [_c_int, _c_char_p]),
+    "mech_speciesCp": (_c_double, [_c_int, _c_int, _c_double]),
+    "mech_speciesEnthalpy": (_c_double, [_c_int, _c_int, _c_double]),
+    "mech_speciesEntropy": (_c_double, [_c_int, _c_int, _c_double]),
+    "mech_reaction": (_c_int, [_c_int, _c_int]),
+    "mech_del": (_c_int, [_c_int]),
+    "mech_cabinetSize": (_c_int, []),
     # reactors
     "reactor_new": (_c_int, [_c_int, _int_p]),
     "reactor_nSpecies": (_c_int, [_c_int]),

@@ -19,7 +19,9 @@ std::string sideText(const Composition& side, const ThirdBody* thirdBody)
         }
         text += species;
     }
-    if (thirdBody) {
+    if (thirdBody && thirdBody->m_inParentheses) {
+        text += (text.empty() ? "(+" : " (+") + thirdBody->m_name + ")";
+    } else if (thirdBody) {
         text += (text.empty() ? "" : " + ") + thirdBody->m_name;
     }
     return text;
@@ -36,7 +38,11 @@ std::string Reaction::equation() const
 
 std::string Reaction::type() const
 {
-    return m_thirdBody ? "three-body" : "mass-action";
+    std::string kind = m_rate ? m_rate->type() : "mass-action";
+    if (m_thirdBody && (kind == "mass-action" || kind == "elementary")) {
+        return "three-body";
+    }
+    return kind;
 }
 
 } // namespace Velkora

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "velkora/platform/kinetics/AnyMap.h"
-#include "velkora/platform/kinetics/ConstantRate.h"
+#include "velkora/platform/kinetics/ReactionRate.h"
 #include "velkora/platform/kinetics/ThirdBody.h"
 #include "velkora/platform/kinetics/Units.h"
 
@@ -20,8 +20,9 @@ namespace Velkora
 using Composition = std::map<std::string, double>;
 
 //! A reaction as a plain record. parseReaction() (platform/parseReaction.h)
-//! builds one from its equation; a default-constructed reaction has empty
-//! sides, no rate and no third body.
+//! builds one from its equation with constant rate coefficients, the
+//! mechanism readers (platform/input) with the rates of a mechanism; a
+//! default-constructed reaction has empty sides, no rate and no third body.
 //!
 //! The members are public, in this order, and the construction and
 //! destruction are inline, so that every module builds the same record.
@@ -34,12 +35,17 @@ public:
     //! The equation: each side's species in alphabetical order joined by
     //! " + ", a coefficient other than 1 before its species ("2 A + B"), "+ M"
     //! last on both sides with a third body, and "=>" (irreversible) or "<=>"
-    //! (reversible) between the sides, one space either way. An empty side
-    //! is written as nothing, so a default reaction gives "<=>".
+    //! (reversible) between the sides, one space either way. The third body
+    //! of a falloff reaction follows its side after a blank, in parentheses:
+    //! "H + O2 (+M) <=> HO2 (+M)", "(+N2)" for a named collider. An empty
+    //! side is written as nothing, so a default reaction gives "<=>".
     std::string equation() const;
 
-    //! "three-body" with a third body, otherwise "mass-action" (a default
-    //! reaction included).
+    //! The rate's kind (ReactionRate::type(): "mass-action", "elementary",
+    //! "falloff", "chemically-activated", "pressure-dependent-Arrhenius"),
+    //! except that a mass-action or elementary reaction with a third body is
+    //! "three-body". A reaction without a rate is "three-body" with a third
+    //! body and "mass-action" otherwise (a default reaction included).
     std::string type() const;
 
     Composition m_reactants;   //!< reactant stoichiometric coefficients
@@ -55,8 +61,8 @@ public:
     bool m_valid = true;       //!< false marks a reaction that must not be used
     bool m_reservedFlag4 = false;
     bool m_reservedFlag5 = false;
-    std::shared_ptr<ConstantRate> m_rate;      //!< rate coefficients; null by default
-    std::shared_ptr<ThirdBody> m_thirdBody;    //!< collision partner "M"; null if none
+    std::shared_ptr<ReactionRate> m_rate;      //!< the rate (ConstantRate, GasRate); null by default
+    std::shared_ptr<ThirdBody> m_thirdBody;    //!< collision partner "M" or "(+M)"; null if none
     //! Callables to run when the reaction is set up again, keyed by their owner.
     std::map<void*, std::function<void()>> m_setupCallbacks;
 };

@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "velkora/interface/VelkoraError.h"
+#include "velkora/platform/kinetics/ConstantRate.h"
 
 namespace Velkora
 {
@@ -52,6 +53,8 @@ private:
                 len = 3;
             } else if (m_text.compare(i, 2, "=>") == 0) {
                 len = 2;
+            } else if (m_text[i] == '=') {
+                len = 1; // CHEMKIN's reversible arrow
             } else {
                 continue;
             }
@@ -61,11 +64,16 @@ private:
             found = i;
             start = i;
             end = i + len;
-            reversible = (len == 3);
+            reversible = (len != 2);
             i += len - 1;
         }
         if (found == std::string::npos) {
-            fail(m_text.size(), "missing arrow '=>' or '<=>'");
+            fail(m_text.size(), "missing arrow '=>', '<=>' or '='");
+        }
+        size_t falloff = m_text.find("(+");
+        if (falloff != std::string::npos) {
+            fail(falloff, "a falloff third body '(+M)' needs pressure-dependent rates; read such reactions from "
+                          "a mechanism (mech_load)");
         }
     }
 
@@ -235,9 +243,10 @@ std::shared_ptr<Reaction> parseReaction(const std::string& equation, double forw
                            "The irreversible reaction '{}' cannot take a reverse rate coefficient ({}).",
                            equation, reverse);
     }
-    rxn->m_rate = std::make_shared<ConstantRate>();
-    rxn->m_rate->m_forward = forward;
-    rxn->m_rate->m_reverse = reverse;
+    auto rate = std::make_shared<ConstantRate>();
+    rate->m_forward = forward;
+    rate->m_reverse = reverse;
+    rxn->m_rate = rate;
     rxn->m_rateUnits = rateUnits(*rxn, rxn->m_orders);
     rxn->m_input["equation"] = equation;
     rxn->m_input["rate-coefficient"] = forward;

@@ -15,8 +15,8 @@ namespace Velkora
 //! coefficient `forward` and, for a reversible reaction, the reverse
 //! coefficient `reverse` (SI units, see ConstantRate).
 //!
-//! The equation is a reactant side, an arrow ("=>" irreversible, "<=>"
-//! reversible) and a product side. A side is one or more terms joined by
+//! The equation is a reactant side, an arrow ("=>" irreversible, "<=>" or
+//! "=" reversible) and a product side. A side is one or more terms joined by
 //! "+"; a term is a species name with an optional positive coefficient in
 //! front ("2 A", "0.5 O2", "2A", "1e-3 X", "1E+20 Y"): digits with at most one
 //! decimal point, then an optional exponent. A species name starts with a

@@ -5,6 +5,7 @@
 #include <map>
 
 #include "velkora/interface/VelkoraError.h"
+#include "velkora/platform/kinetics/ConstantRate.h"
 
 namespace Velkora
 {
@@ -21,9 +22,16 @@ BatchReactor::BatchReactor(const std::vector<std::shared_ptr<Reaction>>& reactio
             throw VelkoraError("BatchReactor::BatchReactor",
                                "Reaction {} of the list has no rate coefficient.", j);
         }
+        const auto* rate = dynamic_cast<const ConstantRate*>(rxn->m_rate.get());
+        if (rate == nullptr) {
+            throw VelkoraError("BatchReactor::BatchReactor",
+                               "Reaction {} of the list ({}) has a {} rate, not constant coefficients; an ideal-gas "
+                               "reactor of its mechanism evaluates such rates.",
+                               j, rxn->equation(), rxn->m_rate->type());
+        }
         Terms t;
-        t.forward = rxn->m_rate->m_forward;
-        t.reverse = rxn->m_reversible ? rxn->m_rate->m_reverse : 0.0;
+        t.forward = rate->m_forward;
+        t.reverse = rxn->m_reversible ? rate->m_reverse : 0.0;
         t.thirdBody = rxn->m_thirdBody != nullptr;
         auto factors = [this](const Composition& orders) {
             std::vector<Factor> f;

@@ -1,0 +1,226 @@
+#include "velkora/platform/thermo/IdealGasMixture.h"
+
+#include <cmath>
+
+#include "velkora/interface/VelkoraError.h"
+#include "velkora/platform/thermo/PhysicalConstants.h"
+
+namespace Velkora
+{
+
+double IdealGasMixture::gasConstant()
+{
+    return GasConstant;
+}
+
+IdealGasMixture::IdealGasMixture(std::shared_ptr<const SpeciesSet> species) : m_species(std::move(species))
+{
+    if (!m_species || m_species->nSpecies() == 0) {
+        throw VelkoraError("IdealGasMixture::IdealGasMixture", "A mixture needs at least one species.");
+    }
+    const size_t K = nSpecies();
+    m_X.assign(K, 0.0);
+    m_Y.assign(K, 0.0);
+    m_X[0] = m_Y[0] = 1.0;
+    m_meanMass = m_species->molarMasses()[0];
+}
+
+std::vector<double> IdealGasMixture::normalised(const char* procedure, const double* f) const
+{
+    if (f == nullptr) {
+        throw VelkoraError(procedure, "The fractions are a null pointer.");
+    }
+    const size_t K = nSpecies();
+    double sum = 0.0;
+    for (size_t k = 0; k < K; k++) {
+        if (!std::isfinite(f[k]) || f[k] < 0.0) {
+            throw VelkoraError(procedure, "The fraction of species {} ({}) must be finite and not negative, not {}.",
+                               k, m_species->species(k).name, f[k]);
+        }
+        sum += f[k];
+    }
+    if (!(sum > 0.0) || !std::isfinite(sum)) {
+        throw VelkoraError(procedure, "The fractions sum to {}; they must sum to a positive number.", sum);
+    }
+    std::vector<double> v(f, f + K);
+    for (double& x : v) {
+        x /= sum;
+    }
+    return v;
+}
+
+namespace
+{
+void checkPositive(const char* procedure, const char* what, double v)
+{
+    if (!(v > 0.0) || !std::isfinite(v)) {
+        throw VelkoraError(procedure, "The {} must be positive and finite, not {}.", what, v);
+    }
+}
+} // namespace
+
+void IdealGasMixture::setState_TPX(double T, double P, const double* X)
+{
+    const char* procedure = "IdealGasMixture::setState_TPX";
+    checkPositive(procedure, "temperature", T);
+    checkPositive(procedure, "pressure", P);
+    std::vector<double> x = normalised(procedure, X);
+    const std::vector<double>& M = m_species->molarMasses();
+    double mean = 0.0;
+    for (size_t k = 0; k < x.size(); k++) {
+        mean += x[k] * M[k];
+    }
+    m_X = std::move(x);
+    m_meanMass = mean;
+    for (size_t k = 0; k < m_X.size(); k++) {
+        m_Y[k] = m_X[k] * M[k] / mean;
+    }
+    m_P = P;
+    setTemperature(T);
+}
+
+void IdealGasMixture::setState_TPY(double T, double P, const double* Y)
+{
+    const char* procedure = "IdealGasMixture::setState_TPY";
+    checkPositive(procedure, "temperature", T);
+    checkPositive(procedure, "pressure", P);
+    std::vector<double> y = normalised(procedure, Y);
+    const std::vector<double>& M = m_species->molarMasses();
+    double inverse = 0.0;
+    for (size_t k = 0; k < y.size(); k++) {
+        inverse += y[k] / M[k];
+    }
+    m_Y = std::move(y);
+    m_meanMass = 1.0 / inverse;
+    for (size_t k = 0; k < m_Y.size(); k++) {
+        m_X[k] = m_Y[k] / M[k] * m_meanMass;
+    }
+    m_P = P;
+    setTemperature(T);
+}
+
+void IdealGasMixture::setState_TRY(double T, double rho, const double* Y)
+{
+    const char* procedure = "IdealGasMixture::setState_TRY";
+    checkPositive(procedure, "temperature", T);
+    checkPositive(procedure, "density", rho);
+    std::vector<double> y = normalised(procedure, Y);
+    const std::vector<double>& M = m_species->molarMasses();
+    double inverse = 0.0;
+    for (size_t k = 0; k < y.size(); k++) {
+        inverse += y[k] / M[k];
+    }
+    m_Y = std::move(y);
+    m_meanMass = 1.0 / inverse;
+    for (size_t k = 0; k < m_Y.size(); k++) {
+        m_X[k] = m_Y[k] / M[k] * m_meanMass;
+    }
+    m_P = rho * GasConstant * T / m_meanMass;
+    setTemperature(T);
+}
+
+void IdealGasMixture::setTemperature(double T)
+{
+    m_T = T;
+}
+
+void IdealGasMixture::getConcentrations(double* c) const
+{
+    const double total = molarDensity();
+    for (size_t k = 0; k < m_X.size(); k++) {
+        c[k] = m_X[k] * total;
+    }
+}
+
+void IdealGasMixture::updateThermo() const
+{
+    if (m_thermoT == m_T) {
+        return;
+    }
+    const size_t K = nSpecies();
+    m_cp.resize(K);
+    m_h.resize(K);
+    m_s.resize(K);
+    double t[6];
+    NasaPolynomial::powers(m_T, t);
+    for (size_t k = 0; k < K; k++) {
+        m_species->species(k).thermo.evaluate(t, m_cp[k], m_h[k], m_s[k]);
+    }
+    m_thermoT = m_T;
+}
+
+void IdealGasMixture::getCp_R(double* out) const
+{
+    updateThermo();
+    std::copy(m_cp.begin(), m_cp.end(), out);
+}
+
+void IdealGasMixture::getEnthalpy_RT(double* out) const
+{
+    updateThermo();
+    std::copy(m_h.begin(), m_h.end(), out);
+}
+
+void IdealGasMixture::getEntropy_R(double* out) const
+{
+    updateThermo();
+    std::copy(m_s.begin(), m_s.end(), out);
+}
+
+void IdealGasMixture::getGibbs_RT(double* out) const
+{
+    updateThermo();
+    for (size_t k = 0; k < m_h.size(); k++) {
+        out[k] = m_h[k] - m_s[k];
+    }
+}
+
+double IdealGasMixture::cpMole() const
+{
+    updateThermo();
+    double sum = 0.0;
+    for (size_t k = 0; k < m_X.size(); k++) {
+        sum += m_X[k] * m_cp[k];
+    }
+    return GasConstant * sum;
+}
+
+double IdealGasMixture::cvMole() const
+{
+    return cpMole() - GasConstant;
+}
+
+double IdealGasMixture::enthalpyMole() const
+{
+    updateThermo();
+    double sum = 0.0;
+    for (size_t k = 0; k < m_X.size(); k++) {
+        sum += m_X[k] * m_h[k];
+    }
+    return GasConstant * m_T * sum;
+}
+
+double IdealGasMixture::intEnergyMole() const
+{
+    return enthalpyMole() - GasConstant * m_T;
+}
+
+double IdealGasMixture::entropyMole() const
+{
+    updateThermo();
+    const double lnP = std::log(m_P / OneAtm);
+    double sum = 0.0;
+    for (size_t k = 0; k < m_X.size(); k++) {
+        if (m_X[k] > 0.0) {
+            sum += m_X[k] * (m_s[k] - std::log(m_X[k]) - lnP);
+        }
+    }
+    return GasConstant * sum;
+}
+
+double IdealGasMixture::gibbsMole() const
+{
+    return enthalpyMole() - m_T * entropyMole();
+}
+
+} // namespace Velkora

@@ -1,0 +1,300 @@
+// Gas-phase kinetics against rates computed by hand from the formulas of the
+// CHEMKIN-II manual, detailed balance against equilibrium constants computed
+// here from the NASA coefficients, and element conservation.
+#include <cmath>
+#include <functional>
+#include <map>
+#include <random>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "support/ChemistryData.h"
+#include "support/ToyMechanism.h"
+#include "velkora/platform/input/ChemkinReader.h"
+#include "velkora/platform/kinetics/GasKinetics.h"
+#include "velkora/platform/kinetics/GasRate.h"
+#include "velkora/platform/thermo/PhysicalConstants.h"
+
+namespace Velkora
+{
+namespace
+{
+
+using testing::toySpecies;
+
+constexpr double R = 6.02214076e23 * 1.380649e-23; // J/mol/K: N_A k, both exact since 2019
+constexpr double atm = 101325.0;
+
+// A T^b exp(-E/RT) with A in cm-mol-s units of reaction order n and E in cal/mol.
+double arrhenius(double A, double n, double b, double E, double T)
+{
+    return A * std::pow(1e-6, n - 1.0) * std::pow(T, b) * std::exp(-E * 4.184 / (R * T));
+}
+
+double troe(double Pr, double T, double a, double T3, double T1, double T2)
+{
+    double Fcent = (1 - a) * std::exp(-T / T3) + a * std::exp(-T / T1) + (T2 > 0 ? std::exp(-T2 / T) : 0.0);
+    double logF = std::log10(Fcent), logPr = std::log10(Pr);
+    double c = -0.4 - 0.67 * logF, n = 0.75 - 1.27 * logF;
+    double f1 = (logPr + c) / (n - 0.14 * (logPr + c));
+    return std::pow(10.0, logF / (1 + f1 * f1));
+}
+
+// The toy mechanism at T, P and mole fractions X (by species name), by hand.
+struct Hand
+{
+    double T, P;
+    std::map<std::string, double> C;
+    double total = 0.0;
+
+    Hand(double T_, double P_, const std::map<std::string, double>& X) : T(T_), P(P_)
+    {
+        for (const auto& [name, x] : X) {
+            C[name] = x * P / (R * T);
+            total += C[name];
+        }
+    }
+    double g(const std::string& name) const
+    {
+        for (const auto& s : toySpecies()) {
+            if (name == s.name) {
+                return s.g_RT(T);
+            }
+        }
+        return NAN;
+    }
+    // K_c of a reaction given as (species, nu) with nu negative for reactants.
+    double Kc(const std::vector<std::pair<std::string, double>>& nu) const
+    {
+        double sum = 0, dnu = 0;
+        for (const auto& [name, n] : nu) {
+            sum += n * g(name);
+            dnu += n;
+        }
+        return std::exp(-sum) * std::pow(atm / (R * T), dnu);
+    }
+    double c(const std::string& name) const { return C.at(name); }
+};
+
+struct Expected
+{
+    double ropf, ropr;
+};
+
+std::vector<Expected> byHand(const Hand& h)
+{
+    const double T = h.T;
+    std::vector<Expected> e;
+    auto reversible = [&](double kf, double Kc, double fwd, double rev) { e.push_back({kf * fwd, kf / Kc * rev}); };
+    // 1
+    reversible(arrhenius(3.87e4, 2, 2.7, 6260, T), h.Kc({{"O", -1}, {"H2", -1}, {"H", 1}, {"OH", 1}}),
+               h.c("O") * h.c("H2"), h.c("H") * h.c("OH"));
+    // 2: [M] with efficiencies H2O 0, N2 0.5, AR 0.25
+    double M2 = h.total - h.c("H2O") - 0.5 * h.c("N2") - 0.75 * h.c("AR");
+    reversible(arrhenius(2.8e18, 3, -0.86, 0, T) * M2, h.Kc({{"H", -1}, {"O2", -1}, {"HO2", 1}}),
+               h.c("H") * h.c("O2"), h.c("HO2"));
+    // 3: Lindemann, H2O 0, H2 2.5
+    double M3 = h.total - h.c("H2O") + 1.5 * h.c("H2");
+    double kinf = arrhenius(4.52e13, 2, 0, 0, T), k0 = arrhenius(1.05e19, 3, -1.257, 0, T), Pr = k0 * M3 / kinf;
+    reversible(kinf * Pr / (1 + Pr), h.Kc({{"H", -1}, {"O2", -1}, {"HO2", 1}}), h.c("H") * h.c("O2"), h.c("HO2"));
+    // 4: Troe with four parameters
+    kinf = arrhenius(1e14, 2, 0, 0, T);
+    k0 = arrhenius(2e22, 3, -2, 0, T);
+    Pr = k0 * h.total / kinf;
+    reversible(kinf * Pr / (1 + Pr) * troe(Pr, T, 0.5, 100, 2000, 1e4), h.Kc({{"H", -1}, {"OH", -1}, {"H2O", 1}}),
+               h.c("H") * h.c("OH"), h.c("H2O"));
+    // 5: Troe with three, [M] = [N2]
+    kinf = arrhenius(7.4e13, 2, -0.37, 0, T);
+    k0 = arrhenius(2.3e18, 3, -0.9, -1700, T);
+    Pr = k0 * h.c("N2") / kinf;
+    reversible(kinf * Pr / (1 + Pr) * troe(Pr, T, 0.7346, 94, 1756, 0), h.Kc({{"OH", -2}, {"H2O2", 1}}),
+               h.c("OH") * h.c("OH"), h.c("H2O2"));
+    // 6: SRI with three
+    kinf = arrhenius(1e12, 2, 0.5, 30000, T);
+    k0 = arrhenius(1e20, 3, -1, 28000, T);
+    Pr = k0 * h.total / kinf;
+    double X = 1 / (1 + std::pow(std::log10(Pr), 2));
+    reversible(kinf * Pr / (1 + Pr) * std::pow(0.5 * std::exp(-300 / T) + std::exp(-T / 1500), X),
+               h.Kc({{"H2", -1}, {"O2", -1}, {"OH", 2}}), h.c("H2") * h.c("O2"), h.c("OH") * h.c("OH"));
+    // 7: SRI with five
+    kinf = arrhenius(1e13, 2, 0, 0, T);
+    k0 = arrhenius(1e21, 3, -1.5, 0, T);
+    Pr = k0 * h.total / kinf;
+    X = 1 / (1 + std::pow(std::log10(Pr), 2));
+    reversible(kinf * Pr / (1 + Pr) * 1.2 * std::pow(T, 0.1) * std::pow(0.6 * std::exp(-500 / T) + std::exp(-T / 1000), X),
+               h.Kc({{"H", -1}, {"HO2", -1}, {"H2O2", 1}}), h.c("H") * h.c("HO2"), h.c("H2O2"));
+    // 8: chemically activated
+    k0 = arrhenius(1e16, 3, -1, 0, T);
+    kinf = arrhenius(5e13, 2, 0.2, 100, T);
+    Pr = k0 * h.total / kinf;
+    reversible(k0 / (1 + Pr), h.Kc({{"O", -1}, {"OH", -1}, {"HO2", 1}}), h.c("O") * h.c("OH"), h.c("HO2"));
+    // 9: PLOG, ln k linear in ln P between 0.1, 1 and 10 atm
+    const double Ps[3] = {0.1 * atm, atm, 10 * atm};
+    const double ks[3] = {arrhenius(1e9, 2, 1.1, 17500, T), arrhenius(2e9, 2, 1.05, 17200, T),
+                          arrhenius(5e9, 2, 1.0, 17000, T)};
+    double kplog = h.P <= Ps[0] ? ks[0] : h.P >= Ps[2] ? ks[2] : 0.0;
+    for (int j = 0; j < 2; j++) {
+        if (h.P > Ps[j] && h.P < Ps[j + 1]) {
+            double f = std::log(h.P / Ps[j]) / std::log(Ps[j + 1] / Ps[j]);
+            kplog = std::exp(std::log(ks[j]) + f * (std::log(ks[j + 1]) - std::log(ks[j])));
+        }
+    }
+    reversible(kplog, h.Kc({{"H2O", -1}, {"H", -1}, {"H2", 1}, {"OH", 1}}), h.c("H2O") * h.c("H"), h.c("H2") * h.c("OH"));
+    // 10: REV
+    e.push_back({arrhenius(4.48e13, 2, 0, 1068, T) * h.c("H") * h.c("HO2"),
+                 arrhenius(2e12, 2, 0.3, 55000, T) * h.c("H2") * h.c("O2")});
+    // 11: irreversible
+    e.push_back({arrhenius(8.4e13, 2, 0, 635, T) * h.c("H") * h.c("HO2"), 0.0});
+    // 12: orders 1.5 and 0.5, so A in units of order 2
+    e.push_back({arrhenius(1e12, 2, 0, 20000, T) * std::pow(h.c("H2"), 1.5) * std::sqrt(h.c("O2")), 0.0});
+    // 13, 14
+    double K13 = h.Kc({{"OH", -2}, {"O", 1}, {"H2O", 1}});
+    reversible(arrhenius(3.57e4, 2, 2.4, -2112, T), K13, h.c("OH") * h.c("OH"), h.c("O") * h.c("H2O"));
+    reversible(arrhenius(1e5, 2, 2.0, 0, T), K13, h.c("OH") * h.c("OH"), h.c("O") * h.c("H2O"));
+    // 15: reverse order of H2 0.5
+    reversible(arrhenius(1.98e6, 2, 2, 2435, T), h.Kc({{"H2O2", -1}, {"H", -1}, {"HO2", 1}, {"H2", 1}}),
+               h.c("H2O2") * h.c("H"), h.c("HO2") * std::sqrt(h.c("H2")));
+    return e;
+}
+
+TEST(GasKinetics, EveryKindOfRateAsComputedByHand)
+{
+    auto mech = parseChemkin("toy.inp", testing::toyMechanism(), "", nullptr);
+    ASSERT_EQ(mech->nReactions(), 15u);
+    auto kinetics = mech->newKinetics();
+    const SpeciesSet& set = mech->speciesSet();
+    std::map<std::string, double> X = {{"H", 0.05}, {"H2", 0.2}, {"O", 0.03}, {"O2", 0.15}, {"OH", 0.04},
+                                       {"HO2", 0.01}, {"H2O", 0.1}, {"H2O2", 0.02}, {"N2", 0.3}, {"AR", 0.1}};
+    // Two temperatures, and pressures below, inside and above the PLOG range.
+    for (double T : {900.0, 1800.0}) {
+        for (double P : {0.05 * atm, 0.4 * atm, 3 * atm, 20 * atm}) {
+            SCOPED_TRACE("T " + std::to_string(T) + " P " + std::to_string(P));
+            Hand h(T, P, X);
+            std::vector<double> C(set.nSpecies());
+            for (const auto& [name, c] : h.C) {
+                C[set.speciesIndex(name)] = c;
+            }
+            kinetics->update(T, C.data());
+            std::vector<Expected> e = byHand(h);
+            for (size_t i = 0; i < e.size(); i++) {
+                SCOPED_TRACE("reaction " + std::to_string(i + 1) + ": " + mech->reaction(i)->equation());
+                EXPECT_NEAR(kinetics->forwardRatesOfProgress()[i] / e[i].ropf, 1.0, 1e-10);
+                if (e[i].ropr == 0.0) {
+                    EXPECT_EQ(kinetics->reverseRatesOfProgress()[i], 0.0);
+                } else {
+                    EXPECT_NEAR(kinetics->reverseRatesOfProgress()[i] / e[i].ropr, 1.0, 1e-10);
+                }
+            }
+            // Net production rates: sum nu (q_f - q_r).
+            std::vector<double> wdot(set.nSpecies());
+            kinetics->getNetProductionRates(wdot.data());
+            std::vector<double> expected(set.nSpecies(), 0.0);
+            for (size_t i = 0; i < e.size(); i++) {
+                const Reaction& r = *mech->reaction(i);
+                for (const auto& [name, nu] : r.m_reactants) {
+                    expected[set.speciesIndex(name)] -= nu * (e[i].ropf - e[i].ropr);
+                }
+                for (const auto& [name, nu] : r.m_products) {
+                    expected[set.speciesIndex(name)] += nu * (e[i].ropf - e[i].ropr);
+                }
+            }
+            for (size_t k = 0; k < wdot.size(); k++) {
+                double scale = 0.0;
+                for (size_t i = 0; i < e.size(); i++) {
+                    scale += e[i].ropf + e[i].ropr;
+                }
+                EXPECT_NEAR(wdot[k], expected[k], 1e-10 * scale) << set.species(k).name;
+            }
+        }
+    }
+}
+
+TEST(GasKinetics, MultipliersScaleForwardAndReverseRates)
+{
+    auto mech = parseChemkin("toy.inp", testing::toyMechanism(), "", nullptr);
+    auto kinetics = mech->newKinetics();
+    std::vector<double> C(mech->nSpecies(), 2.0);
+    kinetics->update(1200.0, C.data());
+    std::vector<double> f = kinetics->forwardRatesOfProgress(), r = kinetics->reverseRatesOfProgress();
+    kinetics->setMultiplier(9, 3.0); // the REV reaction
+    kinetics->setMultiplier(0, 0.5);
+    kinetics->update(1200.0, C.data());
+    EXPECT_DOUBLE_EQ(kinetics->forwardRatesOfProgress()[0], 0.5 * f[0]);
+    EXPECT_DOUBLE_EQ(kinetics->reverseRatesOfProgress()[0], 0.5 * r[0]);
+    EXPECT_DOUBLE_EQ(kinetics->reverseRatesOfProgress()[9], 3.0 * r[9]);
+    EXPECT_DOUBLE_EQ(kinetics->forwardRatesOfProgress()[1], f[1]);
+}
+
+// g/RT of a species from its NASA coefficients, written out here.
+double gibbs(const NasaPolynomial& p, double T)
+{
+    const auto& a = T < p.midTemp() ? p.low() : p.high();
+    double h = a[0] + a[1] * T / 2 + a[2] * T * T / 3 + a[3] * T * T * T / 4 + a[4] * T * T * T * T / 5 + a[5] / T;
+    double s = a[0] * std::log(T) + a[1] * T + a[2] * T * T / 2 + a[3] * T * T * T / 3 + a[4] * T * T * T * T / 4 + a[6];
+    return h - s;
+}
+
+TEST(GasKinetics, DetailedBalanceAndElementConservationOnGriMech)
+{
+    VELKORA_REQUIRE_CASE("gri");
+    auto gri = readChemkin(testing::chemkinCase("gri") + "chem.inp", testing::chemkinCase("gri") + "therm.dat");
+    auto kinetics = gri->newKinetics();
+    const SpeciesSet& set = gri->speciesSet();
+    const size_t K = set.nSpecies();
+    std::mt19937 random(7);
+    std::uniform_real_distribution<double> unit(0.0, 1.0);
+    int reversibleChecked = 0;
+    for (int trial = 0; trial < 20; trial++) {
+        const double T = 600.0 + 2400.0 * unit(random);
+        const double P = atm * std::pow(10.0, 2.0 * unit(random) - 1.0);
+        std::vector<double> X(K), C(K);
+        double sum = 0;
+        for (double& x : X) {
+            x = std::pow(unit(random), 3.0);
+            sum += x;
+        }
+        for (size_t k = 0; k < K; k++) {
+            C[k] = X[k] / sum * P / (R * T);
+        }
+        kinetics->update(T, C.data());
+        // k_f / k_r = K_c for every reversible reaction without REV.
+        for (size_t i = 0; i < gri->nReactions(); i++) {
+            const Reaction& r = *gri->reaction(i);
+            if (!r.m_reversible || static_cast<const GasRate&>(*r.m_rate).hasReverse) {
+                continue;
+            }
+            double sumG = 0, dnu = 0;
+            for (const auto& [name, nu] : r.m_reactants) {
+                sumG -= nu * gibbs(set.species(set.speciesIndex(name)).thermo, T);
+                dnu -= nu;
+            }
+            for (const auto& [name, nu] : r.m_products) {
+                sumG += nu * gibbs(set.species(set.speciesIndex(name)).thermo, T);
+                dnu += nu;
+            }
+            double Kc = std::exp(-sumG) * std::pow(atm / (R * T), dnu);
+            double kf = kinetics->forwardRateConstants()[i], kr = kinetics->reverseRateConstants()[i];
+            if (kf > 0) {
+                ASSERT_NEAR(kf / kr / Kc, 1.0, 1e-9) << r.equation() << " at " << T;
+                reversibleChecked++;
+            }
+        }
+        // Elements are conserved by the net production rates, to round-off.
+        std::vector<double> wdot(K);
+        kinetics->getNetProductionRates(wdot.data());
+        for (size_t m = 0; m < set.nElements(); m++) {
+            double net = 0, scale = 0;
+            for (size_t k = 0; k < K; k++) {
+                net += set.atoms(k, m) * wdot[k];
+                scale += set.atoms(k, m) * std::abs(wdot[k]);
+            }
+            EXPECT_LE(std::abs(net), 1e-12 * scale) << set.element(m).symbol << " at " << T;
+        }
+    }
+    EXPECT_GT(reversibleChecked, 20 * 300);
+}
+
+} // namespace
+} // namespace Velkora
