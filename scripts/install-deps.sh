@@ -8,7 +8,7 @@
 set -eu
 
 # What each target needs; every target needs what the library needs.
-library="cmake g++ make pkg-config libfmt-dev libsundials-dev"
+library="cmake g++ make pkg-config libfmt-dev libsundials-dev libsuitesparse-dev"
 python="python3 python3-numpy"
 need_demo="$library gfortran $python python3-matplotlib"
 need_test="$library gfortran libgtest-dev $python python3-pytest python3-mpi4py openmpi-bin python3-pip python3-venv python3-setuptools python3-wheel"

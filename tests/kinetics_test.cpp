@@ -296,5 +296,79 @@ TEST(GasKinetics, DetailedBalanceAndElementConservationOnGriMech)
     EXPECT_GT(reversibleChecked, 20 * 300);
 }
 
+// d wdot / dC by central differences of update(), column by column.
+std::vector<std::vector<double>> differences(GasKinetics& kinetics, double T, std::vector<double> C)
+{
+    const size_t K = C.size();
+    std::vector<std::vector<double>> J(K, std::vector<double>(K));
+    std::vector<double> plus(K), minus(K);
+    for (size_t j = 0; j < K; j++) {
+        const double c = C[j], h = 1e-6 * std::max(std::abs(c), 1e-3);
+        C[j] = c + h;
+        kinetics.update(T, C.data());
+        kinetics.getNetProductionRates(plus.data());
+        C[j] = c - h;
+        kinetics.update(T, C.data());
+        kinetics.getNetProductionRates(minus.data());
+        C[j] = c;
+        for (size_t k = 0; k < K; k++) {
+            J[k][j] = (plus[k] - minus[k]) / (2 * h);
+        }
+    }
+    return J;
+}
+
+TEST(GasKinetics, ConcentrationJacobianAgainstDifferences)
+{
+    // Every entry, against central differences: the toy mechanism (every
+    // kind of rate) and GRI-Mech at random states.
+    std::vector<std::shared_ptr<Mechanism>> mechanisms = {
+        parseChemkin("toy.inp", testing::toyMechanism(), "", nullptr)};
+    if (testing::haveCase("gri")) {
+        mechanisms.push_back(
+            readChemkin(testing::chemkinCase("gri") + "chem.inp", testing::chemkinCase("gri") + "therm.dat"));
+    }
+    std::mt19937 random(11);
+    std::uniform_real_distribution<double> unit(0.0, 1.0);
+    for (const auto& m : mechanisms) {
+        auto kinetics = m->newKinetics();
+        const size_t K = m->nSpecies();
+        const std::vector<int>& colptr = kinetics->jacobianColumns();
+        const std::vector<int>& rows = kinetics->jacobianRows();
+        for (int trial = 0; trial < 4; trial++) {
+            const double T = 800.0 + 1600.0 * unit(random);
+            const double P = atm * std::pow(10.0, 1.5 * unit(random) - 0.5);
+            std::vector<double> C(K);
+            for (double& c : C) {
+                c = (0.01 + unit(random)) * P / (R * T) / K;
+            }
+            kinetics->update(T, C.data());
+            std::vector<double> values(rows.size()), uniform(K);
+            kinetics->evalConcentrationJacobian(values.data(), uniform.data());
+            // The sparse part S plus the rank-one part t 1^T.
+            std::vector<std::vector<double>> analytic(K);
+            for (size_t k = 0; k < K; k++) {
+                analytic[k].assign(K, uniform[k]);
+            }
+            for (size_t j = 0; j < K; j++) {
+                for (int p = colptr[j]; p < colptr[j + 1]; p++) {
+                    analytic[rows[p]][j] += values[p];
+                }
+            }
+            auto fd = differences(*kinetics, T, C);
+            for (size_t k = 0; k < K; k++) {
+                double scale = 0.0;
+                for (size_t j = 0; j < K; j++) {
+                    scale = std::max(scale, std::abs(fd[k][j]));
+                }
+                for (size_t j = 0; j < K; j++) {
+                    ASSERT_NEAR(analytic[k][j], fd[k][j], 1e-6 * scale + 1e-300)
+                        << m->species(k).name << " / " << m->species(j).name << " at " << T << " K";
+                }
+            }
+        }
+    }
+}
+
 } // namespace
 } // namespace Velkora

@@ -58,6 +58,13 @@ PROTOTYPES = {
     "reactor_speciesName": (_c_int, [_c_int, _c_int, _c_int, _c_char_p]),
     "reactor_setConcentration": (_c_int, [_c_int, _c_char_p, _c_double]),
     "reactor_concentration": (_c_double, [_c_int, _c_char_p]),
+    "reactor_newIdealGas": (_c_int, [_c_int, _c_char_p, _c_double, _c_double, _c_char_p]),
+    "reactor_temperature": (_c_double, [_c_int]),
+    "reactor_pressure": (_c_double, [_c_int]),
+    "reactor_density": (_c_double, [_c_int]),
+    "reactor_moleFraction": (_c_double, [_c_int, _c_char_p]),
+    "reactor_massFraction": (_c_double, [_c_int, _c_char_p]),
+    "reactor_setSensitivities": (_c_int, [_c_int, _c_int]),
     "reactor_del": (_c_int, [_c_int]),
     "reactor_cabinetSize": (_c_int, []),
     # reactor networks

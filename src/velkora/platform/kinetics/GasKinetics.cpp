@@ -64,7 +64,9 @@ GasKinetics::GasKinetics(std::shared_ptr<const SpeciesSet> species,
     m_ropf.assign(n, 0.0);
     m_ropr.assign(n, 0.0);
     m_M.assign(n, 1.0);
+    m_dkfdM.assign(n, 0.0);
     m_g_RT.assign(m_nSpecies, 0.0);
+    m_Cs.assign(m_nSpecies, 0.0);
 }
 
 void GasKinetics::compile(const Reaction& rxn, const std::vector<std::shared_ptr<Reaction>>&, size_t i)
@@ -288,15 +290,19 @@ double GasKinetics::product(const Factor* begin, const Factor* end, bool integra
     return p;
 }
 
-void GasKinetics::update(double T, const double* C)
+void GasKinetics::update(double T, const double* C, const double* multipliers)
 {
     if (T != m_T) {
         updateTemperature(T);
     }
+    const double* mult = multipliers ? multipliers : m_multiplier.data();
+    m_lastMultipliers = mult;
     double total = 0.0;
     for (size_t k = 0; k < m_nSpecies; k++) {
         total += C[k];
+        m_Cs[k] = C[k];
     }
+    m_lastTotal = total;
     double lnP = 0.0;
     if (!m_plog.empty()) {
         lnP = std::log(std::max(total, 1e-300) * GasConstant * T);
@@ -338,14 +344,14 @@ void GasKinetics::update(double T, const double* C)
             kf = plogRate(r, lnP);
             break;
         }
-        kf *= m_multiplier[i];
+        kf *= mult[i];
         m_M[i] = M;
         m_kf[i] = kf;
         m_ropf[i] = kf * product(factors + r.fwdBegin, factors + r.fwdEnd, r.integralForward, C);
         if (r.reversible) {
             double kr;
             if (r.explicitReverse) {
-                kr = m_invKc[i] * m_multiplier[i] * (r.thirdBody && r.kind == GasRate::Elementary ? M : 1.0);
+                kr = m_invKc[i] * mult[i] * (r.thirdBody && r.kind == GasRate::Elementary ? M : 1.0);
             } else {
                 kr = kf * m_invKc[i];
             }
@@ -354,6 +360,244 @@ void GasKinetics::update(double T, const double* C)
         } else {
             m_kr[i] = 0.0;
             m_ropr[i] = 0.0;
+        }
+    }
+}
+
+namespace
+{
+// log10(e) and ln(10).
+constexpr double ln10 = 2.302585092994045684;
+} // namespace
+
+double GasKinetics::forwardDerivativeM(size_t i) const
+{
+    const Compiled& r = m_rxn[i];
+    const double mult = m_lastMultipliers[i];
+    const double M = m_M[i];
+    auto blendDerivative = [&](double Pr, double F) {
+        // dF / dPr.
+        if (r.blending == GasRate::Lindemann) {
+            return 0.0;
+        }
+        const double P = std::max(Pr, 1e-300);
+        const double logPr = std::log10(P);
+        if (r.blending == GasRate::Troe) {
+            const double logFcent = m_logFcent[i];
+            const double c = -0.4 - 0.67 * logFcent, n = 0.75 - 1.27 * logFcent;
+            const double u = logPr + c, d = n - 0.14 * u;
+            const double f1 = u / d;
+            const double dlogF = -logFcent * 2.0 * f1 / ((1.0 + f1 * f1) * (1.0 + f1 * f1)) * n / (d * d);
+            return F / P * dlogF;
+        }
+        const double X = 1.0 / (1.0 + logPr * logPr);
+        return F * std::log(m_sriT[i]) * (-2.0 * logPr * X * X) / (P * ln10);
+    };
+    switch (r.kind) {
+    case GasRate::Elementary:
+        return r.thirdBody ? m_kT[i] * mult : 0.0;
+    case GasRate::Falloff: {
+        const double kinf = m_kT[i], k0 = m_k2T[i];
+        if (kinf == 0.0) {
+            return 0.0;
+        }
+        const double Pr = k0 * M / kinf, F = blend(r, i, Pr);
+        return mult * kinf * (F / ((1.0 + Pr) * (1.0 + Pr)) + Pr / (1.0 + Pr) * blendDerivative(Pr, F)) * k0 / kinf;
+    }
+    case GasRate::ChemicallyActivated: {
+        const double k0 = m_kT[i], kinf = m_k2T[i];
+        if (kinf == 0.0) {
+            return 0.0;
+        }
+        const double Pr = k0 * M / kinf, F = blend(r, i, Pr);
+        return mult * k0 * (-F / ((1.0 + Pr) * (1.0 + Pr)) + blendDerivative(Pr, F) / (1.0 + Pr)) * k0 / kinf;
+    }
+    default: {
+        // PLOG: k depends on P = R T Ctot; d k / d Ctot = k (d ln k / d ln P) / Ctot.
+        const double total = m_lastTotal;
+        if (!(total > 0.0)) {
+            return 0.0;
+        }
+        const double lnP = std::log(total * GasConstant * m_T);
+        const PlogPoint* first = &m_plog[r.plogBegin];
+        const PlogPoint* last = &m_plog[r.plogEnd - 1];
+        if (lnP <= first->lnP || lnP >= last->lnP) {
+            return 0.0;
+        }
+        const PlogPoint* hi = first + 1;
+        while (hi->lnP < lnP) {
+            hi++;
+        }
+        const PlogPoint* lo = hi - 1;
+        const double h = 1e-6 * (hi->lnP - lo->lnP);
+        // The slope of ln k between the two points, from the interpolation itself.
+        const double k1 = plogRate(r, lnP - h), k2 = plogRate(r, lnP + h);
+        if (!(k1 > 0.0) || !(k2 > 0.0)) {
+            return 0.0;
+        }
+        const double slope = (std::log(k2) - std::log(k1)) / (2.0 * h);
+        return m_kf[i] * slope / total;
+    }
+    }
+}
+
+void GasKinetics::buildJacobian() const
+{
+    JacobianMap& J = m_jac;
+    const size_t K = m_nSpecies;
+    std::vector<std::vector<int>> columns(K); // rows of each column
+    auto add = [&](uint32_t row, uint32_t col) { columns[col].push_back(static_cast<int>(row)); };
+    for (size_t i = 0; i < m_rxn.size(); i++) {
+        const Compiled& r = m_rxn[i];
+        for (uint32_t n = m_netBegin[i]; n < m_netBegin[i + 1]; n++) {
+            const uint32_t row = m_netSpecies[n];
+            for (uint32_t f = r.fwdBegin; f < r.fwdEnd; f++) {
+                add(row, m_factors[f].species);
+            }
+            for (uint32_t f = r.revBegin; f < r.revEnd; f++) {
+                add(row, m_factors[f].species);
+            }
+            for (uint32_t e = r.effBegin; e < r.effEnd; e++) {
+                add(row, m_effSpecies[e]);
+            }
+        }
+    }
+    for (size_t k = 0; k < K; k++) {
+        add(static_cast<uint32_t>(k), static_cast<uint32_t>(k));
+    }
+    J.colptr.assign(1, 0);
+    for (size_t j = 0; j < K; j++) {
+        std::sort(columns[j].begin(), columns[j].end());
+        columns[j].erase(std::unique(columns[j].begin(), columns[j].end()), columns[j].end());
+        J.rows.insert(J.rows.end(), columns[j].begin(), columns[j].end());
+        J.colptr.push_back(static_cast<int>(J.rows.size()));
+    }
+    auto position = [&](uint32_t row, uint32_t col) {
+        auto begin = J.rows.begin() + J.colptr[col], end = J.rows.begin() + J.colptr[col + 1];
+        return static_cast<uint32_t>(std::lower_bound(begin, end, static_cast<int>(row)) - J.rows.begin());
+    };
+    J.factorBegin.assign(1, 0);
+    J.effBegin.assign(1, 0);
+    for (size_t i = 0; i < m_rxn.size(); i++) {
+        const Compiled& r = m_rxn[i];
+        auto rowsFor = [&](uint32_t col) {
+            for (uint32_t n = m_netBegin[i]; n < m_netBegin[i + 1]; n++) {
+                J.factorPos.push_back(position(m_netSpecies[n], col));
+            }
+        };
+        for (uint32_t f = r.fwdBegin; f < r.fwdEnd; f++) {
+            rowsFor(m_factors[f].species);
+        }
+        for (uint32_t f = r.revBegin; f < r.revEnd; f++) {
+            rowsFor(m_factors[f].species);
+        }
+        J.factorBegin.push_back(static_cast<uint32_t>(J.factorPos.size()));
+        for (uint32_t e = r.effBegin; e < r.effEnd; e++) {
+            for (uint32_t n = m_netBegin[i]; n < m_netBegin[i + 1]; n++) {
+                J.effPos.push_back(position(m_netSpecies[n], m_effSpecies[e]));
+            }
+        }
+        J.effBegin.push_back(static_cast<uint32_t>(J.effPos.size()));
+    }
+    J.built = true;
+}
+
+const std::vector<int>& GasKinetics::jacobianColumns() const
+{
+    if (!m_jac.built) {
+        buildJacobian();
+    }
+    return m_jac.colptr;
+}
+
+const std::vector<int>& GasKinetics::jacobianRows() const
+{
+    if (!m_jac.built) {
+        buildJacobian();
+    }
+    return m_jac.rows;
+}
+
+void GasKinetics::evalConcentrationJacobian(double* values, double* uniform) const
+{
+    if (!m_jac.built) {
+        buildJacobian();
+    }
+    const JacobianMap& J = m_jac;
+    const size_t K = m_nSpecies;
+    const double* C = m_Cs.data();
+    std::fill(values, values + J.rows.size(), 0.0);
+    std::fill(uniform, uniform + K, 0.0);
+    double excl[16];
+    for (size_t i = 0; i < m_rxn.size(); i++) {
+        const Compiled& r = m_rxn[i];
+        const uint32_t netBegin = m_netBegin[i], netEnd = m_netBegin[i + 1];
+        const uint32_t nRows = netEnd - netBegin;
+        const uint32_t* pos = J.factorPos.data() + J.factorBegin[i];
+        // d/dC of the products of concentrations, factor by factor: the
+        // product of the other factors (exact where a concentration is 0).
+        auto factors = [&](uint32_t begin, uint32_t end, bool integral, double k, double sign) {
+            const uint32_t L = end - begin;
+            if (L == 0) {
+                return;
+            }
+            if (integral && L <= 16) {
+                double prefix = 1.0;
+                for (uint32_t p = 0; p < L; p++) {
+                    excl[p] = prefix;
+                    prefix *= C[m_factors[begin + p].species];
+                }
+                double suffix = 1.0;
+                for (uint32_t p = L; p-- > 0;) {
+                    excl[p] *= suffix;
+                    suffix *= C[m_factors[begin + p].species];
+                }
+            } else {
+                for (uint32_t p = 0; p < L; p++) {
+                    double d = 1.0;
+                    for (uint32_t q = 0; q < L; q++) {
+                        const Factor& f = m_factors[begin + q];
+                        const double c = std::max(C[f.species], 1e-300);
+                        d *= q == p ? f.order * std::pow(c, f.order - 1.0) : std::pow(c, f.order);
+                    }
+                    excl[p] = d;
+                }
+            }
+            for (uint32_t p = 0; p < L; p++) {
+                const double d = sign * k * excl[p];
+                for (uint32_t n = 0; n < nRows; n++) {
+                    values[*pos++] += m_netNu[netBegin + n] * d;
+                }
+            }
+        };
+        factors(r.fwdBegin, r.fwdEnd, r.integralForward, m_kf[i], 1.0);
+        if (r.reversible) {
+            factors(r.revBegin, r.revEnd, r.integralReverse, m_kr[i], -1.0);
+        }
+        if (!r.thirdBody && r.kind != GasRate::Plog) {
+            continue;
+        }
+        // The rate constants' dependence on [M] (or, for PLOG, on Ctot).
+        const double dkf = forwardDerivativeM(i);
+        double dkr = 0.0;
+        if (r.reversible) {
+            dkr = r.explicitReverse ? (r.kind == GasRate::Elementary ? m_invKc[i] * m_lastMultipliers[i] : 0.0)
+                                    : dkf * m_invKc[i];
+        }
+        const Factor* fb = m_factors.data();
+        const double g = dkf * product(fb + r.fwdBegin, fb + r.fwdEnd, r.integralForward, C) -
+                         (r.reversible ? dkr * product(fb + r.revBegin, fb + r.revEnd, r.integralReverse, C) : 0.0);
+        const double defaultEfficiency = r.kind == GasRate::Plog ? 1.0 : r.defaultEfficiency;
+        if (defaultEfficiency != 0.0) {
+            for (uint32_t n = netBegin; n < netEnd; n++) {
+                uniform[m_netSpecies[n]] += m_netNu[n] * g * defaultEfficiency;
+            }
+        }
+        const uint32_t* epos = J.effPos.data() + J.effBegin[i];
+        for (uint32_t e = r.effBegin; e < r.effEnd; e++) {
+            for (uint32_t n = netBegin; n < netEnd; n++) {
+                values[*epos++] += m_netNu[n] * g * m_effDelta[e];
+            }
         }
     }
 }

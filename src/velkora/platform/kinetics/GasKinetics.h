@@ -50,8 +50,10 @@ public:
     //! All multipliers, one per reaction.
     double* multipliers() { return m_multiplier.data(); }
 
-    //! Evaluates the rates of progress at T and C (nSpecies() values).
-    void update(double T, const double* C);
+    //! Evaluates the rates of progress at T and C (nSpecies() values), with
+    //! `multipliers` (one per reaction) instead of the stored ones when not
+    //! null.
+    void update(double T, const double* C, const double* multipliers = nullptr);
     //! Rates of progress of the last update(), mol/m^3/s, one per reaction.
     const std::vector<double>& forwardRatesOfProgress() const { return m_ropf; }
     const std::vector<double>& reverseRatesOfProgress() const { return m_ropr; }
@@ -70,6 +72,20 @@ public:
     //! Third-body concentration [M] of reaction `i` at the last update() (1
     //! for a reaction without a third body).
     double thirdBodyConcentration(size_t i) const { return m_M[i]; }
+
+    //! d wdot / dC is a sparse matrix S plus a dense part of rank one, t 1^T:
+    //! a third body with a nonzero default efficiency (and the pressure of a
+    //! PLOG rate) makes a reaction's rate depend on every concentration
+    //! alike. The pattern of S, nSpecies() square, in compressed columns (the
+    //! rows of column j from colptr[j] to colptr[j + 1]), every diagonal
+    //! entry included.
+    const std::vector<int>& jacobianColumns() const;
+    const std::vector<int>& jacobianRows() const;
+    //! d wdot / dC at the state of the last update(), exact (falloff blending
+    //! and PLOG's pressure included): S into `values` in the pattern's order
+    //! (jacobianRows().size() values), t into `uniform` (nSpecies() values),
+    //! so that d wdot_k / dC_j = S_kj + t_k.
+    void evalConcentrationJacobian(double* values, double* uniform) const;
 
     //! The net stoichiometric coefficients: nu_ki for every reaction i, as
     //! (species, nu) pairs of reaction i between offsets i and i + 1.
@@ -111,6 +127,10 @@ private:
     };
 
     void compile(const Reaction& rxn, const std::vector<std::shared_ptr<Reaction>>& all, size_t i);
+    void buildJacobian() const;
+    //! d kf / d[M] of reaction i at the last update(), the multiplier
+    //! included (0 without third body); for PLOG, d kf / d Ctot.
+    double forwardDerivativeM(size_t i) const;
     void updateTemperature(double T);
     double plogRate(const Compiled& r, double lnP) const;
     double blend(const Compiled& r, size_t i, double Pr) const;
@@ -141,6 +161,27 @@ private:
 
     // Results of the last update().
     std::vector<double> m_kf, m_kr, m_ropf, m_ropr, m_M;
+    std::vector<double> m_dkfdM; //!< d kf / d[M] (or / d Ctot for PLOG), multiplier included
+    std::vector<double> m_Cs;    //!< the concentrations of the last update()
+    const double* m_lastMultipliers = nullptr; //!< those of the last update(), which must outlive its use
+    double m_lastTotal = 0.0;
+
+    // The Jacobian's pattern and where each term of each reaction goes,
+    // built when first asked for.
+    struct JacobianMap
+    {
+        std::vector<int> colptr, rows;
+        //! Per reaction: for each forward factor, then each reverse factor,
+        //! the positions of (row k, column of the factor) for the reaction's
+        //! net species k in order.
+        std::vector<uint32_t> factorBegin, factorPos;
+
+        //! Per reaction: positions of (row k, efficiency species) for the
+        //! efficiencies that differ from the default.
+        std::vector<uint32_t> effBegin, effPos;
+        bool built = false;
+    };
+    mutable JacobianMap m_jac;
 };
 
 } // namespace Velkora

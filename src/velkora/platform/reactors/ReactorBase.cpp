@@ -1,5 +1,6 @@
 #include "velkora/platform/reactors/ReactorBase.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "velkora/interface/VelkoraError.h"
@@ -53,6 +54,21 @@ void ReactorBase::setConcentrations(const double* c)
 {
     m_concentrations.assign(c, c + m_species.size());
     m_stateVersion++;
+}
+
+void ReactorBase::getState(double* y) const
+{
+    std::copy(m_concentrations.begin(), m_concentrations.end(), y);
+}
+
+void ReactorBase::jacobianPattern(std::vector<int>&, std::vector<int>&) const
+{
+    throw VelkoraError("ReactorBase::jacobianPattern", "A {} has no analytic Jacobian.", type());
+}
+
+bool ReactorBase::evalJacobian(const double*, const double*, double*, double*, double*) const
+{
+    throw VelkoraError("ReactorBase::evalJacobian", "A {} has no analytic Jacobian.", type());
 }
 
 } // namespace Velkora

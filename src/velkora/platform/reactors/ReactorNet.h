@@ -14,15 +14,29 @@ namespace Velkora
 
 class CvodesIntegrator;
 
-//! Integrates the concentrations of all its reactors as one system with
-//! SUNDIALS CVODES (BDF, Newton iteration, dense direct linear solver), and
-//! their forward sensitivities with respect to one rate multiplier per
-//! reaction. Parameters are numbered across the network, reactor by reactor,
-//! in each reactor's reaction order; components likewise, species by species.
+//! Integrates the states of all its reactors as one system with SUNDIALS
+//! CVODES (BDF, Newton iteration), and their forward sensitivities with
+//! respect to one rate multiplier per reaction. Parameters are numbered
+//! across the network, reactor by reactor, in each reactor's reaction order;
+//! components likewise, in each reactor's component order (its species, or
+//! for an ideal-gas reactor "temperature" and then its species).
+//!
+//! The linear algebra of the Newton iteration (jacobianMethod()):
+//! - Analytic (the default where every reactor has an analytic Jacobian):
+//!   the reactors' Jacobians in compressed sparse columns, factored by
+//!   SuiteSparse's KLU through SUNDIALS (SUNLinSol_KLU): the symbolic
+//!   factorization once per set-up, a numeric refactorization after;
+//! - DenseDifferences (the default otherwise): a dense Jacobian of CVODES's
+//!   own difference quotients, factored by SUNDIALS' dense LU.
+//!
+//! Sensitivities are integrated for the parameters of the reactors whose
+//! sensitivitiesEnabled() is true (batch reactors: always; ideal-gas
+//! reactors: when asked for), by CVODES's staggered corrector with
+//! difference quotients of the rates.
 //!
 //! The integrator is set up on the first advance() or step(), and again after
-//! any setting changes or a reactor's concentrations are changed from
-//! outside; sensitivities count from that set-up. Not synchronised.
+//! any setting changes or a reactor's state is changed from outside;
+//! sensitivities count from that set-up. Not synchronised.
 class ReactorNet
 {
 public:
@@ -57,21 +71,50 @@ public:
     double time() const { return m_time; }
 
     size_t nReactors() const { return m_reactors.size(); }
-    //! Number of components (species of all reactors).
+    //! Number of components (of all reactors).
     size_t neq() const { return m_neq; }
     //! Number of sensitivity parameters (reactions of all reactors).
     size_t nParameters() const { return m_nparams; }
-    //! Index in the network of species `name` of reactor `reactor`; throws
-    //! for an unknown species or a reactor index out of range.
+    //! Index in the network of component `name` (a species, or
+    //! "temperature") of reactor `reactor`; throws for an unknown component
+    //! or a reactor index out of range.
     size_t globalComponentIndex(const std::string& name, size_t reactor) const;
-    //! Normalized sensitivity d ln c / d ln k of component `component` to the
-    //! rate of parameter `parameter`, at the current time. Where |c| is at or
+    //! Normalized sensitivity d ln y / d ln k of component `component` to the
+    //! rate of parameter `parameter`, at the current time. Where |y| is at or
     //! below the absolute tolerance the ratio means nothing and 0 is returned.
-    //! Throws for indexes out of range.
+    //! Throws for indexes out of range, and for a parameter of a reactor
+    //! whose sensitivities are not integrated.
     double sensitivity(size_t component, size_t parameter);
 
     //! Number of internal steps since the last set-up.
     long steps() const;
+
+    //! How the Newton iteration gets its Jacobian.
+    enum class JacobianMethod { Analytic, DenseDifferences };
+    //! Chooses the method; Analytic needs every reactor to have an analytic
+    //! Jacobian (throws otherwise). The default: Analytic where possible.
+    void setJacobianMethod(JacobianMethod method);
+    //! The method in use.
+    JacobianMethod jacobianMethod() const { return m_method; }
+
+    //! What the integrator did since the last set-up, and where its time
+    //! went (seconds of the calls, measured around them).
+    struct Statistics
+    {
+        long steps = 0;
+        long rateEvaluations = 0;      //!< by CVODES, difference quotients included
+        long jacobianEvaluations = 0;
+        long linearSetups = 0;         //!< factorizations
+        long nonlinearIterations = 0;
+        long errorTestFailures = 0;
+        double integrationSeconds = 0.0; //!< in CVode altogether
+        double rateSeconds = 0.0;        //!< in the right-hand side
+        double jacobianSeconds = 0.0;    //!< in the Jacobian function
+        double setupSeconds = 0.0;       //!< in the linear solver's setup (factorization)
+        double solveSeconds = 0.0;       //!< in the linear solver's solves
+        long jacobianNonzeros = 0;       //!< of the sparse Jacobian; n^2 for the dense one
+    };
+    Statistics statistics() const;
 
     //! Tolerances, read directly by the C interface; set them through
     //! setTolerances().
@@ -81,6 +124,7 @@ public:
 private:
     friend class CvodesIntegrator;
     void evalRhs(const double* y, double* ydot) const;
+    bool allAnalytic() const;
     //! Sets the integrator up if needed; errors name `procedure`.
     void prepare(const char* procedure);
     //! Integrates in `mode` (CVODES' CV_NORMAL or CV_ONE_STEP) with a stop
@@ -92,6 +136,7 @@ private:
 
     std::vector<std::shared_ptr<ReactorBase>> m_reactors;
     std::vector<size_t> m_speciesOffset; //!< first component of each reactor
+    JacobianMethod m_method = JacobianMethod::DenseDifferences;
     std::vector<size_t> m_paramOffset;   //!< first parameter of each reactor
     std::vector<unsigned long> m_knownVersions;
     size_t m_neq = 0;
@@ -102,6 +147,7 @@ private:
     double m_sensAtol = 1e-8;
     bool m_needsSetup = true;
     std::vector<double> m_multipliers;   //!< CVODES perturbs these for sensitivities
+    std::vector<int> m_sensitivityIndex; //!< per parameter: its index among the integrated ones, or -1
     std::unique_ptr<CvodesIntegrator> m_integrator;
 };
 

@@ -4,7 +4,10 @@
 #include "velkora/interface/handleAllExceptions.h"
 #include "velkora/interface/registries.h"
 #include "velkora/interface/stringResult.h"
+#include "velkora/platform/kinetics/Mechanism.h"
 #include "velkora/platform/reactors/BatchReactor.h"
+#include "velkora/platform/reactors/IdealGasReactor.h"
+#include "velkora/platform/thermo/Composition.h"
 
 namespace Velkora
 {
@@ -21,6 +24,14 @@ const char* checkedName(const char* procedure, const char* name)
         throw VelkoraError(procedure, "The species name is a null pointer.");
     }
     return name;
+}
+IdealGasReactor& idealGas(const char* procedure, int reactor)
+{
+    auto* r = dynamic_cast<IdealGasReactor*>(Cabinet<ReactorBase>::at(reactor).get());
+    if (r == nullptr) {
+        throw VelkoraError(procedure, "Reactor {} is no ideal-gas reactor.", reactor);
+    }
+    return *r;
 }
 } // namespace
 
@@ -76,6 +87,82 @@ double reactor_concentration(int reactor, const char* species)
         return r->concentration(checkedName("reactor_concentration", species));
     } catch (...) {
         return handleAllExceptions(-999.999, -999.999);
+    }
+}
+
+int reactor_newIdealGas(int mech, const char* type, double T, double P, const char* composition)
+{
+    try {
+        const char* procedure = "reactor_newIdealGas";
+        auto mechanism = Cabinet<Mechanism>::at(mech);
+        if (type == nullptr) {
+            throw VelkoraError(procedure, "The reactor type is a null pointer.");
+        }
+        if (composition == nullptr) {
+            throw VelkoraError(procedure, "The composition is a null pointer.");
+        }
+        IdealGasReactor::Kind kind = IdealGasReactor::kindFromName(type);
+        std::vector<double> X = parseComposition(procedure, composition, mechanism->speciesSet());
+        return Cabinet<ReactorBase>::add(std::make_shared<IdealGasReactor>(mechanism, kind, T, P, X.data()));
+    } catch (...) {
+        return handleAllExceptions(-1, -999);
+    }
+}
+
+double reactor_temperature(int reactor)
+{
+    try {
+        return idealGas("reactor_temperature", reactor).temperature();
+    } catch (...) {
+        return handleAllExceptions(-999.999, -999.999);
+    }
+}
+
+double reactor_pressure(int reactor)
+{
+    try {
+        return idealGas("reactor_pressure", reactor).pressure();
+    } catch (...) {
+        return handleAllExceptions(-999.999, -999.999);
+    }
+}
+
+double reactor_density(int reactor)
+{
+    try {
+        return idealGas("reactor_density", reactor).density();
+    } catch (...) {
+        return handleAllExceptions(-999.999, -999.999);
+    }
+}
+
+double reactor_moleFraction(int reactor, const char* species)
+{
+    try {
+        IdealGasReactor& r = idealGas("reactor_moleFraction", reactor);
+        return r.moleFraction(checkedName("reactor_moleFraction", species));
+    } catch (...) {
+        return handleAllExceptions(-999.999, -999.999);
+    }
+}
+
+double reactor_massFraction(int reactor, const char* species)
+{
+    try {
+        IdealGasReactor& r = idealGas("reactor_massFraction", reactor);
+        return r.massFraction(checkedName("reactor_massFraction", species));
+    } catch (...) {
+        return handleAllExceptions(-999.999, -999.999);
+    }
+}
+
+int reactor_setSensitivities(int reactor, int enabled)
+{
+    try {
+        idealGas("reactor_setSensitivities", reactor).setSensitivitiesEnabled(enabled != 0);
+        return 0;
+    } catch (...) {
+        return handleAllExceptions(-1, -999);
     }
 }
 
