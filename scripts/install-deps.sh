@@ -12,8 +12,8 @@ library="cmake g++ make pkg-config libfmt-dev libsundials-dev libsuitesparse-dev
 python="python3 python3-numpy"
 need_demo="$library gfortran $python python3-matplotlib"
 need_test="$library gfortran libgtest-dev $python python3-pytest python3-mpi4py openmpi-bin python3-pip python3-venv python3-setuptools python3-wheel"
-# PETSc is a peer in the steady-solver comparison only; the library never links it.
-need_bench="$library libbenchmark-dev libpetsc-real-dev $python"
+# PETSc and OpenFOAM are peers in the comparisons only; the library never links them.
+need_bench="$library libbenchmark-dev libpetsc-real-dev openfoam $python"
 need_docs="doxygen"
 need_fuzz="$library clang libclang-rt-14-dev"
 

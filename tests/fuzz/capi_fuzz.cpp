@@ -330,7 +330,7 @@ void run(FuzzInput& in, Session& s)
         TransMassFlux, TransDel, TransSize, GasNew, GasSetState, AppCount, AppLast, AppPop, AppClear,
         AppVersion, AppLogWriter, GasFromSpecies, GasFromParameters, GasNSpecies, GasSpeciesName, MechLoad,
         MechNSpecies, MechNReactions, MechSpeciesName, MechSpeciesIndex, MechThermo, MechReaction, MechDel,
-        MechSize, OpCount
+        MechSize, GasReactorNew, GasReactorState, GasReactorFraction, GasReactorSensitivities, OpCount
     };
     int op = in.byte() % OpCount;
     callCount++;
@@ -840,6 +840,43 @@ void run(FuzzInput& in, Session& s)
         if (checkStatus("mech_cabinetSize", mech_cabinetSize(), {-1, -999}) != mechSlots) {
             finding("registry size changed by asking it", "mech_cabinetSize", mechSlots);
         }
+        break;
+    case GasReactorNew: {
+        int mech = in.handle(s.mechanisms, mechSlots);
+        static const char* const types[] = {"constant-pressure", "constant-volume", "constant-temperature", "isobaric"};
+        const char* type = types[in.byte() % 4];
+        double T = in.number(), P = in.number();
+        std::string composition = in.flag() ? "H2:1, O2:1, N2:3.76" : in.text();
+        int h = checkStatus("reactor_newIdealGas", reactor_newIdealGas(mech, type, T, P, composition.c_str()), {-1, -999});
+        checkNew("reactor_newIdealGas", h, reactorSlots, reactor_cabinetSize());
+        if (h >= 0) {
+            s.reactors.push_back(h);
+        }
+        break;
+    }
+    case GasReactorState: {
+        int h = in.handle(s.reactors, reactorSlots);
+        int which = in.byte() % 3;
+        const char* name = which == 0 ? "reactor_temperature" : which == 1 ? "reactor_pressure" : "reactor_density";
+        double v = which == 0 ? reactor_temperature(h) : which == 1 ? reactor_pressure(h) : reactor_density(h);
+        if (checkDouble(name, v) && !(v > 0.0)) {
+            finding("a state that is not positive", name, v);
+        }
+        break;
+    }
+    case GasReactorFraction: {
+        int h = in.handle(s.reactors, reactorSlots);
+        std::string name = in.name();
+        bool mole = in.flag();
+        double v = mole ? reactor_moleFraction(h, name.c_str()) : reactor_massFraction(h, name.c_str());
+        if (checkDouble(mole ? "reactor_moleFraction" : "reactor_massFraction", v) && !(v >= 0.0 && v <= 1.0)) {
+            finding("a fraction outside [0, 1]", mole ? "reactor_moleFraction" : "reactor_massFraction", v);
+        }
+        break;
+    }
+    case GasReactorSensitivities:
+        checkStatus("reactor_setSensitivities", reactor_setSensitivities(in.handle(s.reactors, reactorSlots), in.flag()),
+                    {-1, -999});
         break;
     default:
         break;

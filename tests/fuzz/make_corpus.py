@@ -17,7 +17,7 @@ TransCond TransElec TransThermalDiff TransMixDiff TransBinaryDiff TransMultiDiff
 TransMassFlux TransDel TransSize GasNew GasSetState AppCount AppLast AppPop AppClear
 AppVersion AppLogWriter GasFromSpecies GasFromParameters GasNSpecies GasSpeciesName MechLoad
 MechNSpecies MechNReactions MechSpeciesName MechSpeciesIndex MechThermo MechReaction MechDel
-MechSize""".split()
+MechSize GasReactorNew GasReactorState GasReactorFraction GasReactorSensitivities""".split()
 
 # Indexes into the fuzzer's tables of numbers and texts.
 NUMBERS = {0.0: 0, 1.0: 2, 2.0: 5, 50.0: 7, 20.0: 8, 0.01: 9, 1e-12: 10, 1e-300: 11, 1e300: 12,
