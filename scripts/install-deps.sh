@@ -10,8 +10,8 @@ set -eu
 # What each target needs; every target needs what the library needs.
 library="cmake g++ make pkg-config libfmt-dev libsundials-dev libsuitesparse-dev"
 python="python3 python3-numpy"
-need_demo="$library gfortran $python python3-matplotlib"
-need_test="$library gfortran libgtest-dev $python python3-pytest python3-mpi4py openmpi-bin python3-pip python3-venv python3-setuptools python3-wheel"
+need_demo="$library gfortran $python python3-matplotlib python3-tqdm"
+need_test="$library gfortran libgtest-dev $python python3-pytest python3-matplotlib python3-tqdm python3-mpi4py openmpi-bin python3-pip python3-venv python3-setuptools python3-wheel"
 # PETSc and OpenFOAM are peers in the comparisons only; the library never links them.
 need_bench="$library libbenchmark-dev libpetsc-real-dev openfoam $python"
 need_docs="doxygen"

@@ -23,7 +23,7 @@ module velkora
 
     ! The C functions that return text by the string convention.
     integer, parameter :: LAST_ERROR = 1, VERSION = 2, EQUATION = 3, RXN_TYPE_TEXT = 4, RXN_ID_TEXT = 5, &
-                          SPECIES = 6, MODEL = 7, GAS_SPECIES = 8
+                          SPECIES = 6, MODEL = 7, GAS_SPECIES = 8, MECH_SPECIES = 9
 
     ! error stack, log, version
     public :: velkora_is_failure, velkora_last_error, velkora_error_count, velkora_clear_errors, velkora_version
@@ -47,6 +47,13 @@ module velkora
     public :: velkora_delete_transport, velkora_transport_count
     public :: velkora_new_hard_sphere_gas, velkora_set_gas_state, velkora_new_gas_transport
     public :: velkora_new_gas_transport_from_parameters, velkora_gas_species_count, velkora_gas_species_name
+    ! mechanisms
+    public :: velkora_mech_load, velkora_mech_n_species, velkora_mech_n_reactions, velkora_mech_species_name
+    public :: velkora_mech_species_index, velkora_mech_species_cp, velkora_mech_species_enthalpy
+    public :: velkora_mech_species_entropy, velkora_mech_reaction, velkora_delete_mechanism, velkora_mechanism_count
+    ! ideal-gas reactors
+    public :: velkora_new_ideal_gas_reactor, velkora_reactor_temperature, velkora_reactor_pressure
+    public :: velkora_reactor_density, velkora_mole_fraction, velkora_mass_fraction, velkora_set_sensitivities
 
 contains
 
@@ -89,6 +96,8 @@ contains
             copy_text = reactor_speciesName(handle, k, buflen, buf)
         case (GAS_SPECIES)
             copy_text = gastrans_speciesName(handle, k, buflen, buf)
+        case (MECH_SPECIES)
+            copy_text = mech_speciesName(handle, k, buflen, buf)
         case default
             copy_text = trans_transportModel(handle, buflen, buf)
         end select
@@ -613,6 +622,149 @@ contains
     integer(c_int) function velkora_gas_species_count(handle)
         integer(c_int), intent(in) :: handle
         velkora_gas_species_count = gastrans_nSpecies(handle)
+    end function
+
+
+    ! ---- mechanisms and ideal-gas reactors ---------------------------------
+
+    !> Loads a mechanism in CHEMKIN format (trailing blanks of the paths
+    !> dropped); the thermo file may be absent when the mechanism holds all
+    !> thermo data. Its handle, or a failure value (the reason names the
+    !> file, the line and the fault).
+    integer(c_int) function velkora_mech_load(mechanism_file, thermo_file)
+        use, intrinsic :: iso_c_binding, only: c_loc
+        character(len=*), intent(in) :: mechanism_file
+        character(len=*), intent(in), optional :: thermo_file
+        character(kind=c_char, len=:), allocatable, target :: thermo
+        if (present(thermo_file)) then
+            thermo = c_string(thermo_file)
+            velkora_mech_load = mech_load(c_string(mechanism_file), c_loc(thermo))
+        else
+            velkora_mech_load = mech_load(c_string(mechanism_file), c_null_ptr)
+        end if
+    end function
+
+    !> Number of species of a mechanism, or a failure value.
+    integer(c_int) function velkora_mech_n_species(mech)
+        integer(c_int), intent(in) :: mech
+        velkora_mech_n_species = mech_nSpecies(mech)
+    end function
+
+    !> Number of reactions of a mechanism, or a failure value.
+    integer(c_int) function velkora_mech_n_reactions(mech)
+        integer(c_int), intent(in) :: mech
+        velkora_mech_n_reactions = mech_nReactions(mech)
+    end function
+
+    !> The name of species `k` of a mechanism, counted from 1 ("" on failure).
+    function velkora_mech_species_name(mech, k) result(text)
+        integer(c_int), intent(in) :: mech, k
+        character(len=:), allocatable :: text
+        text = fetch(MECH_SPECIES, mech, k - 1_c_int)
+    end function
+
+    !> The index of a species, counted from 1, or a failure value.
+    integer(c_int) function velkora_mech_species_index(mech, name)
+        integer(c_int), intent(in) :: mech
+        character(len=*), intent(in) :: name
+        velkora_mech_species_index = mech_speciesIndex(mech, c_string(name))
+        if (velkora_mech_species_index >= 0) velkora_mech_species_index = velkora_mech_species_index + 1_c_int
+    end function
+
+    !> The standard-state molar heat capacity (J/mol/K) of species `k`
+    !> (from 1) at T (K), or VELKORA_FAILED.
+    real(c_double) function velkora_mech_species_cp(mech, k, T)
+        integer(c_int), intent(in) :: mech, k
+        real(c_double), intent(in) :: T
+        velkora_mech_species_cp = mech_speciesCp(mech, k - 1_c_int, T)
+    end function
+
+    !> The standard-state molar enthalpy (J/mol) of species `k` (from 1), or
+    !> VELKORA_FAILED.
+    real(c_double) function velkora_mech_species_enthalpy(mech, k, T)
+        integer(c_int), intent(in) :: mech, k
+        real(c_double), intent(in) :: T
+        velkora_mech_species_enthalpy = mech_speciesEnthalpy(mech, k - 1_c_int, T)
+    end function
+
+    !> The standard-state molar entropy (J/mol/K) of species `k` (from 1),
+    !> or VELKORA_FAILED.
+    real(c_double) function velkora_mech_species_entropy(mech, k, T)
+        integer(c_int), intent(in) :: mech, k
+        real(c_double), intent(in) :: T
+        velkora_mech_species_entropy = mech_speciesEntropy(mech, k - 1_c_int, T)
+    end function
+
+    !> A reaction handle for reaction `i` (from 1) of a mechanism, sharing
+    !> its record; or a failure value.
+    integer(c_int) function velkora_mech_reaction(mech, i)
+        integer(c_int), intent(in) :: mech, i
+        velkora_mech_reaction = mech_reaction(mech, i - 1_c_int)
+    end function
+
+    !> Deletes a mechanism handle; 0 or a failure value.
+    integer(c_int) function velkora_delete_mechanism(mech)
+        integer(c_int), intent(in) :: mech
+        velkora_delete_mechanism = mech_del(mech)
+    end function
+
+    !> Mechanism handles ever given out, deleted ones included.
+    integer(c_int) function velkora_mechanism_count()
+        velkora_mechanism_count = mech_cabinetSize()
+    end function
+
+    !> A closed, adiabatic ideal-gas reactor of a mechanism: `type`
+    !> "constant-pressure", "constant-volume" or "constant-temperature", T
+    !> (K), P (Pa), and the composition in mole numbers as "H2:1, O2:1,
+    !> N2:3.76". Its handle, or a failure value.
+    integer(c_int) function velkora_new_ideal_gas_reactor(mech, type, T, P, composition)
+        integer(c_int), intent(in) :: mech
+        character(len=*), intent(in) :: type, composition
+        real(c_double), intent(in) :: T, P
+        velkora_new_ideal_gas_reactor = reactor_newIdealGas(mech, c_string(type), T, P, c_string(composition))
+    end function
+
+    !> The temperature (K) of an ideal-gas reactor, or VELKORA_FAILED.
+    real(c_double) function velkora_reactor_temperature(reactor)
+        integer(c_int), intent(in) :: reactor
+        velkora_reactor_temperature = reactor_temperature(reactor)
+    end function
+
+    !> The pressure (Pa) of an ideal-gas reactor, or VELKORA_FAILED.
+    real(c_double) function velkora_reactor_pressure(reactor)
+        integer(c_int), intent(in) :: reactor
+        velkora_reactor_pressure = reactor_pressure(reactor)
+    end function
+
+    !> The density (kg/m^3) of an ideal-gas reactor, or VELKORA_FAILED.
+    real(c_double) function velkora_reactor_density(reactor)
+        integer(c_int), intent(in) :: reactor
+        velkora_reactor_density = reactor_density(reactor)
+    end function
+
+    !> The mole fraction of a species of an ideal-gas reactor, or VELKORA_FAILED.
+    real(c_double) function velkora_mole_fraction(reactor, species)
+        integer(c_int), intent(in) :: reactor
+        character(len=*), intent(in) :: species
+        velkora_mole_fraction = reactor_moleFraction(reactor, c_string(species))
+    end function
+
+    !> The mass fraction of a species of an ideal-gas reactor, or VELKORA_FAILED.
+    real(c_double) function velkora_mass_fraction(reactor, species)
+        integer(c_int), intent(in) :: reactor
+        character(len=*), intent(in) :: species
+        velkora_mass_fraction = reactor_massFraction(reactor, c_string(species))
+    end function
+
+    !> Whether a network integrates the sensitivities to an ideal-gas
+    !> reactor's rates; 0 or a failure value.
+    integer(c_int) function velkora_set_sensitivities(reactor, enabled)
+        integer(c_int), intent(in) :: reactor
+        logical, intent(in) :: enabled
+        integer(c_int) :: flag
+        flag = 0_c_int
+        if (enabled) flag = 1_c_int
+        velkora_set_sensitivities = reactor_setSensitivities(reactor, flag)
     end function
 
 end module velkora

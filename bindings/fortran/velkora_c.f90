@@ -25,8 +25,11 @@ module velkora_c
     public :: app_errorCount, app_lastError, app_popError, app_clearErrors, app_version, app_setLogWriter
     public :: rxn_new, rxn_equation, rxn_type, rxn_id, rxn_setId, rxn_usesThirdBody, rxn_valid
     public :: rxn_allowNonreactantOrders, rxn_setAllowNonreactantOrders, rxn_del, rxn_cabinetSize
-    public :: mech_newReaction
+    public :: mech_newReaction, mech_load, mech_nSpecies, mech_nReactions, mech_speciesName, mech_speciesIndex
+    public :: mech_speciesCp, mech_speciesEnthalpy, mech_speciesEntropy, mech_reaction, mech_del, mech_cabinetSize
     public :: reactor_new, reactor_nSpecies, reactor_speciesName, reactor_setConcentration, reactor_concentration
+    public :: reactor_newIdealGas, reactor_temperature, reactor_pressure, reactor_density, reactor_moleFraction
+    public :: reactor_massFraction, reactor_setSensitivities
     public :: reactor_del, reactor_cabinetSize
     public :: reactornet_new, reactornet_setInitialTime, reactornet_setMaxTimeStep, reactornet_setTolerances
     public :: reactornet_setSensitivityTolerances, reactornet_advance, reactornet_step, reactornet_time
@@ -316,6 +319,90 @@ module velkora_c
             real(c_double), value :: T, P
             integer(c_int), value :: n
             real(c_double), intent(in) :: X(*)
+        end function
+        ! ---- mechanisms
+        integer(c_int) function mech_load(mechanismFile, thermoFile) bind(C, name="mech_load")
+            import :: c_int, c_char, c_ptr
+            character(kind=c_char), intent(in) :: mechanismFile(*)
+            type(c_ptr), value :: thermoFile
+        end function
+        integer(c_int) function mech_nSpecies(mech) bind(C, name="mech_nSpecies")
+            import :: c_int
+            integer(c_int), value :: mech
+        end function
+        integer(c_int) function mech_nReactions(mech) bind(C, name="mech_nReactions")
+            import :: c_int
+            integer(c_int), value :: mech
+        end function
+        integer(c_int) function mech_speciesName(mech, k, buflen, buf) bind(C, name="mech_speciesName")
+            import :: c_int, c_char
+            integer(c_int), value :: mech, k, buflen
+            character(kind=c_char), intent(out) :: buf(*)
+        end function
+        integer(c_int) function mech_speciesIndex(mech, name) bind(C, name="mech_speciesIndex")
+            import :: c_int, c_char
+            integer(c_int), value :: mech
+            character(kind=c_char), intent(in) :: name(*)
+        end function
+        real(c_double) function mech_speciesCp(mech, k, T) bind(C, name="mech_speciesCp")
+            import :: c_int, c_double
+            integer(c_int), value :: mech, k
+            real(c_double), value :: T
+        end function
+        real(c_double) function mech_speciesEnthalpy(mech, k, T) bind(C, name="mech_speciesEnthalpy")
+            import :: c_int, c_double
+            integer(c_int), value :: mech, k
+            real(c_double), value :: T
+        end function
+        real(c_double) function mech_speciesEntropy(mech, k, T) bind(C, name="mech_speciesEntropy")
+            import :: c_int, c_double
+            integer(c_int), value :: mech, k
+            real(c_double), value :: T
+        end function
+        integer(c_int) function mech_reaction(mech, i) bind(C, name="mech_reaction")
+            import :: c_int
+            integer(c_int), value :: mech, i
+        end function
+        integer(c_int) function mech_del(mech) bind(C, name="mech_del")
+            import :: c_int
+            integer(c_int), value :: mech
+        end function
+        integer(c_int) function mech_cabinetSize() bind(C, name="mech_cabinetSize")
+            import :: c_int
+        end function
+        ! ---- ideal-gas reactors
+        integer(c_int) function reactor_newIdealGas(mech, type, T, P, composition) bind(C, name="reactor_newIdealGas")
+            import :: c_int, c_double, c_char
+            integer(c_int), value :: mech
+            character(kind=c_char), intent(in) :: type(*)
+            real(c_double), value :: T, P
+            character(kind=c_char), intent(in) :: composition(*)
+        end function
+        real(c_double) function reactor_temperature(reactor) bind(C, name="reactor_temperature")
+            import :: c_int, c_double
+            integer(c_int), value :: reactor
+        end function
+        real(c_double) function reactor_pressure(reactor) bind(C, name="reactor_pressure")
+            import :: c_int, c_double
+            integer(c_int), value :: reactor
+        end function
+        real(c_double) function reactor_density(reactor) bind(C, name="reactor_density")
+            import :: c_int, c_double
+            integer(c_int), value :: reactor
+        end function
+        real(c_double) function reactor_moleFraction(reactor, species) bind(C, name="reactor_moleFraction")
+            import :: c_int, c_double, c_char
+            integer(c_int), value :: reactor
+            character(kind=c_char), intent(in) :: species(*)
+        end function
+        real(c_double) function reactor_massFraction(reactor, species) bind(C, name="reactor_massFraction")
+            import :: c_int, c_double, c_char
+            integer(c_int), value :: reactor
+            character(kind=c_char), intent(in) :: species(*)
+        end function
+        integer(c_int) function reactor_setSensitivities(reactor, enabled) bind(C, name="reactor_setSensitivities")
+            import :: c_int
+            integer(c_int), value :: reactor, enabled
         end function
     end interface
 

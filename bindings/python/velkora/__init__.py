@@ -1,5 +1,14 @@
-"""Velkora from Python: reactions, batch reactors and reactor networks with
-sensitivities, and transport properties, over the library's C interface.
+"""Velkora from Python: mechanisms in CHEMKIN format with their
+thermodynamics, ideal-gas and batch reactors, reactor networks with
+sensitivities, ignition delays, and transport properties, over the library's
+C interface.
+
+    >>> import velkora
+    >>> gri = velkora.Mechanism("chem.inp", "therm.dat")      # doctest: +SKIP
+    >>> velkora.ignition_delay(gri, 1000.0, 13.5 * 101325, "CH4:0.5, O2:1, N2:3.76")  # doctest: +SKIP
+    0.0594...
+
+Reactions with constant rate coefficients in a batch reactor:
 
     >>> import velkora
     >>> r = velkora.Reaction("A => B", 2.0)
@@ -27,15 +36,20 @@ from ._version import __version__
 from ._library import lib as _lib
 from ._library import path as library_path
 from ._text import text as _text
-from .kinetics import Reaction
-from .reactors import Reactor, ReactorNet
+from .ignition import ignition_delay
+from .kinetics import Mechanism, Reaction
+from .reactors import IdealGasReactor, Reactor, ReactorBase, ReactorNet
 from .transport import GasTransport, HardSphereGas, Transport
 
 __all__ = [
     "VelkoraError",
+    "Mechanism",
     "Reaction",
+    "ReactorBase",
     "Reactor",
+    "IdealGasReactor",
     "ReactorNet",
+    "ignition_delay",
     "Transport",
     "HardSphereGas",
     "GasTransport",

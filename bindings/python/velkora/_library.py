@@ -153,3 +153,14 @@ def load() -> tuple:
 
 
 lib, path = load()
+
+
+def unchecked(name: str):
+    """A second entry to a function of (int, ...) arguments, with its result
+    type but without argument conversion: a third cheaper per call, for loops
+    that call it once per integrator step with ints they have checked."""
+    restype, argtypes = PROTOTYPES[name]
+    assert all(a is ctypes.c_int for a in argtypes), name
+    function = ctypes.CDLL(path)[name]
+    function.restype = restype
+    return function

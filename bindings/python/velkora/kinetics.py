@@ -1,10 +1,13 @@
-"""Reactions."""
+"""Reactions and mechanisms."""
 
 from __future__ import annotations
 
-from typing import Optional
+import os
+from typing import List, Optional, Union
 
-from ._errors import check, fail
+import numpy as np
+
+from ._errors import check, check_double, fail
 from ._handle import HandleOwner
 from ._library import lib
 from ._text import text
@@ -53,7 +56,10 @@ class Reaction(HandleOwner):
 
     @property
     def type(self) -> str:
-        """"mass-action" or "three-body"."""
+        """The kind of rate: "mass-action" or "three-body" for constant
+        coefficients; "elementary", "three-body", "falloff",
+        "chemically-activated" or "pressure-dependent-Arrhenius" for a
+        mechanism's reactions."""
         return text(_type, "rxn_type", self._handle)
 
     @property
@@ -90,3 +96,90 @@ class Reaction(HandleOwner):
 
     def __repr__(self) -> str:
         return "Reaction({!r})".format(self.equation) if not self.closed else "Reaction(<closed>)"
+
+    @classmethod
+    def _adopt(cls, handle: int) -> "Reaction":
+        """The Reaction of a handle the library gave out (mech_reaction)."""
+        self = cls.__new__(cls)
+        self._own(handle, lib.rxn_del)
+        return self
+
+
+class Mechanism(HandleOwner):
+    """A gas-phase mechanism in CHEMKIN-II format: elements, species with
+    their thermodynamics, and reactions (Arrhenius, third bodies with
+    efficiencies, Lindemann, Troe and SRI falloff, chemically activated,
+    PLOG, REV, DUPLICATE, FORD, RORD).
+
+    Args:
+        path: the mechanism file (chem.inp).
+        thermo: the thermo file (therm.dat), or None when the mechanism file
+            holds all thermo data; entries in the mechanism take precedence.
+
+    Raises:
+        VelkoraError: a file that cannot be read or is faulty; the message
+            names the file, the line, the column where it helps, and the
+            fault.
+    """
+
+    __slots__ = ("_species", "_reactions")
+    _what = "mechanism"
+
+    def __init__(self, path: Union[str, os.PathLike], thermo: Optional[Union[str, os.PathLike]] = None) -> None:
+        handle = check(lib.mech_load(os.fsencode(path), None if thermo is None else os.fsencode(thermo)), "mech_load")
+        self._own(handle, lib.mech_del)
+        self._species = None
+        self._reactions = None
+
+    @property
+    def n_species(self) -> int:
+        """The number of species."""
+        return check(lib.mech_nSpecies(self._handle), "mech_nSpecies")
+
+    @property
+    def n_reactions(self) -> int:
+        """The number of reactions."""
+        return check(lib.mech_nReactions(self._handle), "mech_nReactions")
+
+    @property
+    def species(self) -> List[str]:
+        """The species names, in the order the mechanism declares them."""
+        if self._species is None:
+            self._species = [text(lib.mech_speciesName, "mech_speciesName", self._handle, k)
+                             for k in range(self.n_species)]
+        return list(self._species)
+
+    def species_index(self, name: str) -> int:
+        """The index of species `name`; VelkoraError for an unknown one."""
+        return check(lib.mech_speciesIndex(self._handle, name.encode()), "mech_speciesIndex")
+
+    @property
+    def reactions(self) -> List[Reaction]:
+        """The reactions as Reaction objects, in the order of the file; they
+        share the mechanism's records."""
+        if self._reactions is None:
+            self._reactions = [Reaction._adopt(check(lib.mech_reaction(self._handle, i), "mech_reaction"))
+                               for i in range(self.n_reactions)]
+        return list(self._reactions)
+
+    def _per_species(self, function, name: str, T: float) -> np.ndarray:
+        h = self._handle
+        return np.array([check_double(function(h, k, float(T)), name) for k in range(self.n_species)])
+
+    def species_cp(self, T: float) -> np.ndarray:
+        """Standard-state molar heat capacities at T, J/mol/K, in species
+        order; VelkoraError for a T outside a species' data range."""
+        return self._per_species(lib.mech_speciesCp, "mech_speciesCp", T)
+
+    def species_enthalpy(self, T: float) -> np.ndarray:
+        """Standard-state molar enthalpies at T, J/mol (formation included)."""
+        return self._per_species(lib.mech_speciesEnthalpy, "mech_speciesEnthalpy", T)
+
+    def species_entropy(self, T: float) -> np.ndarray:
+        """Standard-state molar entropies at T and 1 atm, J/mol/K."""
+        return self._per_species(lib.mech_speciesEntropy, "mech_speciesEntropy", T)
+
+    def __repr__(self) -> str:
+        if self.closed:
+            return "Mechanism(<closed>)"
+        return "Mechanism({} species, {} reactions)".format(self.n_species, self.n_reactions)

@@ -2,7 +2,7 @@
 through the package against a bare ctypes call of reactornet_time on the
 same network, in one process, interleaved, median of the repetitions.
 
-    PYTHONPATH=bindings/python python3 bench/python_overhead_bench.py
+    PYTHONPATH=bindings/python python3 bench/python/call_overhead_bench.py
 """
 
 import statistics
