@@ -1,11 +1,12 @@
 // The CHEMKIN readers: the reference mechanisms as their files declare them,
 // equations that read back, every feature of the reaction syntax, and each
 // fault refused with its exact message.
+#include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <fstream>
 #include <functional>
 #include <map>
-#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -74,7 +75,12 @@ Declared declared(const std::string& text)
         }
         if (section == "REACTIONS") {
             d.reactions += line.find('=') != std::string::npos;
-            d.low += std::regex_search(line, std::regex("^\\s*LOW\\s*/", std::regex::icase));
+            // "LOW /" at the start of a line, any case and spacing.
+            std::istringstream words(line);
+            std::string w;
+            words >> w;
+            std::transform(w.begin(), w.end(), w.begin(), [](unsigned char ch) { return std::toupper(ch); });
+            d.low += w == "LOW" || w.rfind("LOW/", 0) == 0;
         }
     }
     return d;

@@ -2,11 +2,11 @@
 // against the conservation laws, and their Jacobian and sensitivities
 // against finite differences.
 #include <cmath>
+#include <cstdio>
 #include <fstream>
 #include <functional>
 #include <memory>
 #include <random>
-#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -93,13 +93,13 @@ History senkin(const Case& c)
 {
     std::ifstream in(chemkinCase(c.name) + "senk.out");
     std::string line;
-    std::regex row("Time \\(sec\\) =\\s*([0-9.E+-]+)\\s+T \\(K\\) =\\s*([0-9.E+-]+)");
     History h;
     while (std::getline(in, line)) {
-        std::smatch m;
-        if (std::regex_search(line, m, row)) {
-            h.t.push_back(std::stod(m[1]));
-            h.T.push_back(std::stod(m[2]));
+        // " Time (sec) =  5.9352E-02   T (K) =  1.2000E+03"
+        double t, T;
+        if (std::sscanf(line.c_str(), " Time (sec) = %lf T (K) = %lf", &t, &T) == 2) {
+            h.t.push_back(t);
+            h.T.push_back(T);
         }
     }
     return h;
