@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <limits>
@@ -8,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "support/BratuProblem.h"
+#include "support/BurnerFlame.h"
 #include "support/ErrorText.h"
 #include "support/LogCapture.h"
 
@@ -163,8 +165,8 @@ TEST(MultiNewton, SettersRefuseValuesOutOfRange)
          "not 0."},
         {[&] { newton.setTransientSteps(-1); },
          "MultiNewton::setTransientSteps: The contracting steps per time step must not be negative, not -1."},
-        {[&] { newton.setStagnationFactor(NAN); },
-         "MultiNewton::setStagnationFactor: The stagnation factor must be finite and not negative, not nan."},
+        {[&] { newton.setCycleTolerance(1.0); },
+         "MultiNewton::setCycleTolerance: The cycle tolerance must lie in [0, 1), not 1."},
         {[&] { newton.setBoundTolerance(-1e-3); },
          "MultiNewton::setBoundTolerance: The bound tolerance must lie in [0, 1), not -0.001."},
         {[&] { newton.setSlowContraction(INFINITY); },
@@ -179,9 +181,45 @@ TEST(MultiNewton, SettersRefuseValuesOutOfRange)
     EXPECT_EQ(newton.minDamping(), 1e-10);
     EXPECT_EQ(newton.sufficientDecrease(), 1e-4);
     EXPECT_EQ(newton.transientSteps(), 1);
-    EXPECT_EQ(newton.stagnationFactor(), 0.9);
+    EXPECT_EQ(newton.cycleTolerance(), 1e-3);
     EXPECT_EQ(newton.boundTolerance(), std::sqrt(std::numeric_limits<double>::epsilon()));
     EXPECT_EQ(newton.slowContraction(), 0.5);
+}
+
+} // namespace
+} // namespace Velkora
+
+namespace Velkora
+{
+namespace
+{
+
+TEST(MultiNewton, ReachesAFlameFromAStepProfileWithoutTimeSteps)
+{
+    // From burnt gas behind a step, the Newton step points the right way
+    // but |f| has ridges on the path: a search that insists on a decrease
+    // of |f| stalls there and needs pseudo-time steps, the quadratic search
+    // does not. Its steps leave the bounds and are clipped into them.
+    for (double start : {5.0, 10.0, 15.0}) {
+        SCOPED_TRACE(start);
+        testing::BurnerFlame p(400, 10.0);
+        std::vector<double> u = p.stepGuess(start);
+        p.setInitialGuess(u.data());
+        p.solve(0);
+        p.getState(u.data());
+        EXPECT_EQ(p.newtonAttempts(), 1);
+        EXPECT_EQ(p.timeSteps(), 0);
+        EXPECT_LE(p.newton().statistics().iterations, 30);
+        EXPECT_GT(p.newton().statistics().boundLimitedSteps, 0);
+        // Two steps below the tolerance at the end leave the residual far
+        // inside it.
+        EXPECT_LE(p.maxResidual(u), 1e-8);
+        for (size_t i = 0; i < u.size(); i++) {
+            ASSERT_GE(u[i], p.lowerBound(i));
+            ASSERT_LE(u[i], p.upperBound(i));
+        }
+        EXPECT_GT(*std::max_element(u.begin(), u.end()), 0.8);
+    }
 }
 
 } // namespace

@@ -23,6 +23,12 @@ void MultiNewton::resize(size_t n)
     m_trial.assign(n, 0.0);
     m_trialStep.assign(n, 0.0);
     m_work.assign(n, 0.0);
+    m_residual.assign(n, 0.0);
+    m_trialResidual.assign(n, 0.0);
+    m_half.assign(n, 0.0);
+    m_halfResidual.assign(n, 0.0);
+    m_vertexResidual.assign(n, 0.0);
+    m_snapshot.assign(n, 0.0);
 }
 
 void MultiNewton::setMaxIterations(int n)
@@ -68,13 +74,13 @@ void MultiNewton::setTransientSteps(int n)
     m_transientSteps = n;
 }
 
-void MultiNewton::setStagnationFactor(double f)
+void MultiNewton::setCycleTolerance(double tolerance)
 {
-    if (!(f >= 0.0) || !std::isfinite(f)) {
-        throw VelkoraError("MultiNewton::setStagnationFactor",
-                           "The stagnation factor must be finite and not negative, not {}.", f);
+    if (!(tolerance >= 0.0 && tolerance < 1.0)) {
+        throw VelkoraError("MultiNewton::setCycleTolerance", "The cycle tolerance must lie in [0, 1), not {}.",
+                           tolerance);
     }
-    m_stagnation = f;
+    m_cycleTolerance = tolerance;
 }
 
 void MultiNewton::setBoundTolerance(double tolerance)
@@ -189,14 +195,6 @@ double MultiNewton::nextDamping(PseudoTransientProblem& problem, double lambda, 
     return std::clamp(predicted, 0.1 * lambda, 0.5 * lambda);
 }
 
-double MultiNewton::lineSearchDamping(double lambda, double phi0, double phi1)
-{
-    // The minimum of the quadratic through phi(0), its slope -2 phi(0) along
-    // a Newton step, and phi(lambda), kept within a tenth to a half of lambda.
-    double next = std::isfinite(phi1) ? phi0 * lambda * lambda / (phi1 - phi0 + 2.0 * lambda * phi0) : 0.1 * lambda;
-    return std::clamp(next, 0.1 * lambda, 0.5 * lambda);
-}
-
 int MultiNewton::solve(double* x0, double* x1, PseudoTransientProblem& problem, int loglevel)
 {
     if (problem.size() != m_size) {
@@ -204,37 +202,221 @@ int MultiNewton::solve(double* x0, double* x1, PseudoTransientProblem& problem, 
                            problem.size());
     }
     m_stats.solves++;
-    SystemJacobian& jac = problem.jacobian();
-    const bool transient = !problem.isSteady();
-    const bool acceptEarly = transient && m_transientSteps > 0;
     std::copy(x0, x0 + m_size, m_x.begin());
     if (loglevel >= 2) {
         writelog("\n  Newton  {:>4s}  {:>11s}  {:>8s}  {:>7s}", "iter", "log10(step)", "damping", "Jac age");
     }
+    return problem.isSteady() ? solveSteady(x1, problem, loglevel) : solveTransient(x1, problem, loglevel);
+}
+
+double MultiNewton::residualAt(PseudoTransientProblem& problem, double* x, double* r)
+{
+    problem.evaluateResidual(x, r, problem.reciprocalStep(), 0);
+    m_stats.residualEvaluations++;
+    double sum = 0.0;
+    for (size_t i = 0; i < m_size; i++) {
+        sum += r[i] * r[i];
+    }
+    return std::isfinite(sum) ? 0.5 * sum : INFINITY;
+}
+
+double MultiNewton::stepFromResidual(PseudoTransientProblem& problem, const double* r, double* step)
+{
+    std::copy(r, r + m_size, step);
+    problem.jacobian().solve(step);
+    for (size_t i = 0; i < m_size; i++) {
+        step[i] = -step[i];
+    }
+    double norm = problem.weightedNorm(step);
+    return std::isfinite(norm) ? norm : INFINITY;
+}
+
+double MultiNewton::quadraticSearch(PseudoTransientProblem& problem, double phi0, double& phi1)
+{
+    // |f|^2 / 2 at the half and the full step, and the parabola through
+    // them and phi0: the step goes to its minimum or, where it curves down,
+    // as far beyond the full step as its maximum lies before it. The step is
+    // taken whatever |f| does there. From far off, where the Newton
+    // direction mostly points the right way but |f| has ridges on the path,
+    // insisting on a decrease stalls; the cycle test ends an attempt that
+    // goes nowhere.
+    moveWithinBounds(problem, m_x.data(), 0.5, m_step.data(), m_half.data());
+    const double phiHalf = residualAt(problem, m_half.data(), m_halfResidual.data());
+    moveWithinBounds(problem, m_x.data(), 1.0, m_step.data(), m_trial.data());
+    phi1 = residualAt(problem, m_trial.data(), m_trialResidual.data());
+    auto takeHalf = [&] {
+        m_trial.swap(m_half);
+        m_trialResidual.swap(m_halfResidual);
+        phi1 = phiHalf;
+        return 0.5;
+    };
+    if (!std::isfinite(phiHalf) || !std::isfinite(phi1)) {
+        // Out of the residual's domain: back off until it is finite again.
+        double damping = takeHalf();
+        for (int k = 1; k < m_maxDampingTries && !std::isfinite(phi1) && damping > m_minDamping; k++) {
+            damping *= 0.1;
+            moveWithinBounds(problem, m_x.data(), damping, m_step.data(), m_trial.data());
+            phi1 = residualAt(problem, m_trial.data(), m_trialResidual.data());
+        }
+        return damping;
+    }
+    const double slopeAtFull = phi0 - 4.0 * phiHalf + 3.0 * phi1;  // q'(1)
+    const double slopeAtStart = -3.0 * phi0 + 4.0 * phiHalf - phi1; // q'(0)
+    const double curvature = slopeAtFull - slopeAtStart;            // q''
+    double lambda = 1.0;
+    if (curvature > 0.0) {
+        lambda = 1.0 - slopeAtFull / curvature;
+    } else if (curvature < 0.0) {
+        lambda = 1.0 + slopeAtFull / curvature;
+    }
+    if (!(lambda > 0.0) || !std::isfinite(lambda) || lambda == 1.0) {
+        return 1.0;
+    }
+    moveWithinBounds(problem, m_x.data(), lambda, m_step.data(), m_work.data());
+    const double phiThere = residualAt(problem, m_work.data(), m_vertexResidual.data());
+    if (!std::isfinite(phiThere)) {
+        return phiHalf < phi1 ? takeHalf() : 1.0;
+    }
+    m_trial.swap(m_work);
+    m_trialResidual.swap(m_vertexResidual);
+    phi1 = phiThere;
+    return lambda;
+}
+
+int MultiNewton::solveSteady(double* x1, PseudoTransientProblem& problem, int loglevel)
+{
+    SystemJacobian& jac = problem.jacobian();
+    bool forceJacobian = false;
+    bool haveResidual = false; // m_residual holds f(m_x), phi0 its |f|^2 / 2
+    double phi0 = 0.0, phi1 = 0.0;
+    double norm0 = 0.0, previousNorm = INFINITY;
+    int nextSnapshot = 1;
+    bool converging = false;
+    bool smallBefore = false; // the step before this one was below 1
+    for (int iter = 1; iter <= m_maxIterations; iter++) {
+        m_stats.iterations++;
+        // A Jacobian is reused only while the iteration converges fast (the
+        // last step full and |f| down to a hundredth) and for the step that
+        // confirms convergence. Far off, the search needs the direction of a
+        // fresh one.
+        if (forceJacobian || !jac.isFactored() ||
+            (!smallBefore && (jac.age() > m_maxJacobianAge || (!converging && jac.age() > 0)))) {
+            if (!refreshJacobian(problem, m_x.data())) {
+                return SingularJacobian;
+            }
+            forceJacobian = false;
+        }
+        if (!haveResidual) {
+            phi0 = residualAt(problem, m_x.data(), m_residual.data());
+            haveResidual = true;
+        }
+        norm0 = stepFromResidual(problem, m_residual.data(), m_step.data());
+        const int age = jac.age();
+        // Converged at a step below a tenth of the tolerance, or at the
+        // second step below it in a row: a point reached by a step near the
+        // tolerance keeps a residual of the order of the Jacobian's error
+        // times |f| (a chord step, a Jacobian by differences), which one more
+        // step with the same Jacobian removes.
+        if (norm0 < 0.1 || (norm0 < 1.0 && smallBefore)) {
+            moveWithinBounds(problem, m_x.data(), 1.0, m_step.data(), x1);
+            if (loglevel >= 2) {
+                writelog("\n  Newton  {:>4d}  {:>11.3f}  {:>8.4f}  {:>7d}  converged", iter, std::log10(norm0), 1.0,
+                         age);
+            }
+            return Converged;
+        }
+        smallBefore = norm0 < 1.0;
+        if (age > 0 && !smallBefore && !(norm0 <= m_slowContraction * previousNorm)) {
+            // An aged Jacobian that no longer contracts the step well costs
+            // more iterations than a fresh one.
+            forceJacobian = true;
+            continue;
+        }
+
+        if (std::isfinite(norm0) && boundFactor(problem, m_x.data(), m_step.data()) < 1.0) {
+            m_stats.boundLimitedSteps++;
+        }
+        // Damping. With an aged Jacobian: its full step, if it decreases
+        // |f|^2 sufficiently (Armijo: the full Newton step predicts a
+        // decrease of 2 phi0). With a fresh one: the quadratic search.
+        // Bounds do not limit the step: each point is clipped into them.
+        double damping = 1.0;
+        bool accepted = false;
+        if (!std::isfinite(norm0)) {
+            accepted = false;
+        } else if (age > 0 || smallBefore) {
+            moveWithinBounds(problem, m_x.data(), 1.0, m_step.data(), m_trial.data());
+            phi1 = residualAt(problem, m_trial.data(), m_trialResidual.data());
+            accepted = smallBefore ? std::isfinite(phi1) : phi1 <= (1.0 - 2.0 * m_sufficientDecrease) * phi0;
+        } else {
+            damping = quadraticSearch(problem, phi0, phi1);
+            accepted = std::isfinite(phi1);
+        }
+        if (loglevel >= 2) {
+            writelog("\n  Newton  {:>4d}  {:>11.3f}  {:>8.4f}  {:>7d}{}", iter, std::log10(norm0),
+                     accepted ? damping : 0.0, age, accepted ? "" : "  damping failed");
+        }
+        if (!accepted) {
+            if (age == 0) {
+                return DampingFailed;
+            }
+            forceJacobian = true;
+            continue;
+        }
+        converging = std::abs(damping - 1.0) < 0.05 && phi1 <= 0.01 * phi0;
+        m_x.swap(m_trial);
+        m_residual.swap(m_trialResidual);
+        phi0 = phi1;
+        previousNorm = norm0;
+        m_stats.dampingSum += damping;
+        m_stats.acceptedSteps++;
+        jac.incrementAge();
+        // A cycle: the iterate is back at an earlier one while the steps
+        // are still large, as happens far from any solution. Compared with
+        // snapshots at iterations 1, 2, 4, 8, ... (Brent's method, so that
+        // any period is found within a few of its lengths). Pseudo-time
+        // stepping is the way on from there.
+        if (iter == nextSnapshot) {
+            std::copy(m_x.begin(), m_x.end(), m_snapshot.begin());
+            nextSnapshot *= 2;
+        } else if (m_cycleTolerance > 0.0) {
+            for (size_t i = 0; i < m_size; i++) {
+                m_work[i] = m_x[i] - m_snapshot[i];
+            }
+            if (problem.weightedNorm(m_work.data()) < m_cycleTolerance * norm0) {
+                if (loglevel >= 2) {
+                    writelog("\n  Newton  {:>4d}  {:>11s}  {:>8s}  {:>7s}  cycling", iter, "", "", "");
+                }
+                return DampingFailed;
+            }
+        }
+    }
+    return IterationLimit;
+}
+
+int MultiNewton::solveTransient(double* x1, PseudoTransientProblem& problem, int loglevel)
+{
+    SystemJacobian& jac = problem.jacobian();
+    const bool acceptEarly = m_transientSteps > 0;
     bool forceJacobian = false;
     // The step at the accepted point, computed while damping, is the next
     // iteration's step as long as the Jacobian stays the same.
     bool haveStep = false;
     double norm0 = 0.0, norm1 = 0.0; // weighted step norms at the point and at the trial
-    double phi0 = 0.0, phi1 = 0.0;   // |f|^2 / 2 there
     int contractingSteps = 0;
-    double freshNorm = 0.0; // step norm at the last fresh Jacobian
     for (int iter = 1; iter <= m_maxIterations; iter++) {
         m_stats.iterations++;
-        bool fresh = false;
         if (forceJacobian || !jac.isFactored() || jac.age() > m_maxJacobianAge) {
             if (!refreshJacobian(problem, m_x.data())) {
                 return SingularJacobian;
             }
             forceJacobian = false;
             haveStep = false;
-            fresh = true;
         }
         if (haveStep) {
             m_step.swap(m_trialStep);
-            phi0 = phi1;
         } else {
-            norm0 = newtonStep(problem, m_x.data(), m_step.data(), &phi0);
+            norm0 = newtonStep(problem, m_x.data(), m_step.data());
         }
         haveStep = false;
         const int age = jac.age();
@@ -246,22 +428,7 @@ int MultiNewton::solve(double* x0, double* x1, PseudoTransientProblem& problem, 
             }
             return Converged;
         }
-        if (fresh && !transient && m_stagnation > 0.0) {
-            // A fresh Jacobian that predicts no smaller step than the one
-            // before it: damped Newton is not getting closer, and pseudo-time
-            // stepping is the cheaper way on from here.
-            if (freshNorm > 0.0 && norm0 > m_stagnation * freshNorm) {
-                if (loglevel >= 2) {
-                    writelog("\n  Newton  {:>4d}  {:>11.3f}  {:>8s}  {:>7d}  no progress", iter, std::log10(norm0),
-                             "", age);
-                }
-                return DampingFailed;
-            }
-            freshNorm = norm0;
-        }
-
-        // Damping. Steady: a line search for a sufficient decrease of |f|^2.
-        // Transient: the trial's Newton step (with the same Jacobian) must be
+        // Damping: the trial's Newton step (with the same Jacobian) must be
         // smaller than this one; an aged Jacobian gets one try at its full
         // step, since a step that needs damping is better taken with a fresh
         // one.
@@ -275,13 +442,12 @@ int MultiNewton::solve(double* x0, double* x1, PseudoTransientProblem& problem, 
             const int tries = onlyFullStep ? 1 : m_maxDampingTries;
             for (int k = 0; k < tries && damping > m_minDamping; k++) {
                 moveWithinBounds(problem, m_x.data(), damping, m_step.data(), m_trial.data());
-                norm1 = newtonStep(problem, m_trial.data(), m_trialStep.data(), &phi1);
-                // Armijo: the full Newton step predicts a decrease of phi by 2 phi0.
-                if (transient ? norm1 < norm0 : phi1 <= (1.0 - 2.0 * m_sufficientDecrease * damping) * phi0) {
+                norm1 = newtonStep(problem, m_trial.data(), m_trialStep.data());
+                if (norm1 < norm0) {
                     accepted = true;
                     break;
                 }
-                damping = transient ? nextDamping(problem, damping, norm0) : lineSearchDamping(damping, phi0, phi1);
+                damping = nextDamping(problem, damping, norm0);
             }
         }
         if (loglevel >= 2) {
@@ -319,5 +485,6 @@ int MultiNewton::solve(double* x0, double* x1, PseudoTransientProblem& problem, 
     }
     return IterationLimit;
 }
+
 
 } // namespace Velkora

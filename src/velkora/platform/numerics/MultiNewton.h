@@ -18,25 +18,33 @@ class PseudoTransientProblem;
 //! Newton iteration: each step dx = -A^{-1} f uses the problem's factored
 //! Jacobian A, which is re-evaluated when it is older than maxJacobianAge()
 //! iterations, when damping fails with an aged one, and when an aged one
-//! contracts the step too slowly (setSlowContraction()). Convergence: a step
-//! whose size in the problem's weightedNorm() is below 1. A Jacobian that
-//! is singular (SingularJacobianError) ends the solve with SingularJacobian;
+//! contracts the step too slowly (setSlowContraction()). A Jacobian that is
+//! singular (SingularJacobianError) ends the solve with SingularJacobian;
 //! any other error of the problem or the Jacobian propagates.
 //!
-//! Steady mode: damping is a line search for a sufficient decrease of
-//! |f|^2 / 2 (each reduction the minimum of a quadratic model, within a tenth
-//! to a half of the factor tried, up to setMaxDampingTries() tries). The solve
-//! gives up (DampingFailed) when a fresh Jacobian's step is not smaller than
-//! the step at the fresh Jacobian before it (setStagnationFactor()): from so
-//! far off, pseudo-time stepping is the cheaper way on.
+//! Steady mode: far from the solution each iteration takes a fresh
+//! Jacobian and a quadratic search: |f|^2 / 2 at the half and the full step
+//! and the parabola through them and the start give the damping, which is
+//! taken whatever |f| does there (from a poor start |f| has ridges along
+//! the way, and a search that insists on a decrease stalls on them). Once
+//! the iteration converges fast (a full step that cuts |f|^2 a hundredfold)
+//! the Jacobian is reused up to maxJacobianAge(), its full step accepted on
+//! a sufficient decrease of |f|^2 (setSufficientDecrease()). Convergence: a
+//! step whose size in the problem's weightedNorm() is below a tenth, or two
+//! steps in a row below 1. The solve gives up (DampingFailed) when an
+//! iterate comes back to an earlier one (a cycle, setCycleTolerance()):
+//! from there pseudo-time stepping is the way on. Steps are not shortened
+//! by the bounds: every point is clipped into them.
 //!
-//! Transient mode (a pseudo-time step): a damped step must make the Newton
-//! step from the trial point, with the same Jacobian, smaller than the step
-//! itself (each reduction predicted from how far the trial's step deviates
-//! from a linear problem's). The solve is accepted, with result Accepted, as
-//! soon as a step contracted (setTransientSteps()): the time stepper needs
-//! progress, not steady accuracy. An aged Jacobian gets one try at its full
-//! step there; a step that needs damping is taken with a fresh one.
+//! Transient mode (a pseudo-time step): convergence is a step below 1; a
+//! damped step must make the Newton step from the trial point, with the
+//! same Jacobian, smaller than the step itself (each reduction predicted
+//! from how far the trial's step deviates from a linear problem's). The
+//! solve is accepted, with result Accepted, as soon as a step contracted
+//! (setTransientSteps()): the time stepper needs progress, not steady
+//! accuracy. An aged Jacobian gets one try at its full step there; a step
+//! that needs damping is taken with a fresh one. A step that points out of
+//! the bounds is damped to reach them.
 //!
 //! Bounds: a component that the step would carry past its bound by no more
 //! than the bound tolerance (setBoundTolerance(), relative to the largest of
@@ -44,7 +52,7 @@ class PseudoTransientProblem;
 //! damping: such an overshoot is round-off, typically of a component that
 //! sits on its bound (a fixed boundary value, an absent species). Every point
 //! the solver moves to is clipped into the bounds, so bounds are never
-//! violated. A step that points further out is damped to reach the bound.
+//! violated.
 class VELKORA_EXPORT MultiNewton
 {
 public:
@@ -66,7 +74,7 @@ public:
         long jacobianEvaluations = 0;
         long acceptedSteps = 0;       //!< steps taken, damped or not
         double dampingSum = 0.0;      //!< sum of their damping factors
-        long boundLimitedSteps = 0;   //!< steps whose damping a bound limited
+        long boundLimitedSteps = 0;   //!< steps a bound limited (damped to it, or clipped at it)
         long clippedComponents = 0;   //!< components clipped into their bounds
     };
 
@@ -87,16 +95,17 @@ public:
     //! Largest number of iterations of one solve; at least 1 [50].
     void setMaxIterations(int n);
     int maxIterations() const { return m_maxIterations; }
-    //! Damped steps tried per iteration before the Jacobian is re-evaluated
-    //! (or the solve gives up with a fresh one); at least 1 [7].
+    //! Damped steps tried per iteration of a time step before the Jacobian
+    //! is re-evaluated (or the solve gives up with a fresh one), and steps
+    //! back into the residual's domain in steady mode; at least 1 [7].
     void setMaxDampingTries(int n);
     int maxDampingTries() const { return m_maxDampingTries; }
     //! Smallest damping factor tried; in (0, 1) [1e-10].
     void setMinDamping(double factor);
     double minDamping() const { return m_minDamping; }
-    //! Steady mode: a damped step is accepted when |f|^2 falls by at least
-    //! this fraction of the decrease the full Newton step predicts (Armijo's
-    //! constant); in (0, 1) [1e-4].
+    //! Steady mode, aged Jacobian: its full step is accepted when |f|^2
+    //! falls by at least this fraction of the decrease the Newton step
+    //! predicts (Armijo's constant); in (0, 1) [1e-4].
     void setSufficientDecrease(double c);
     double sufficientDecrease() const { return m_sufficientDecrease; }
     //! In transient mode, accept the time step after this many contracting
@@ -104,11 +113,11 @@ public:
     //! tolerance; 0 solves every time step to convergence; at least 0 [1].
     void setTransientSteps(int n);
     int transientSteps() const { return m_transientSteps; }
-    //! In steady mode, give up when a fresh Jacobian's step is larger than
-    //! this factor times the step at the fresh Jacobian before it; 0 never;
-    //! finite and not negative [0.9].
-    void setStagnationFactor(double f);
-    double stagnationFactor() const { return m_stagnation; }
+    //! In steady mode, give up (DampingFailed) when an iterate comes back
+    //! to an earlier one: closer to it, in the weighted norm, than this
+    //! fraction of the step just taken; 0 never; in [0, 1) [1e-3].
+    void setCycleTolerance(double tolerance);
+    double cycleTolerance() const { return m_cycleTolerance; }
     //! Overshoot past a bound, relative to the component's scale, that is
     //! clipped instead of limiting the damping; in [0, 1) [sqrt(machine
     //! epsilon), 1.49e-8].
@@ -144,8 +153,15 @@ protected:
     //! Transient: the damping factor to try after `lambda` failed (m_trialStep
     //! holds the trial's step, m_step the step of norm `norm0`).
     double nextDamping(PseudoTransientProblem& problem, double lambda, double norm0);
-    //! Steady: the damping factor to try after `lambda` gave phi1 from phi0.
-    static double lineSearchDamping(double lambda, double phi0, double phi1);
+    //! f(x) into `r`; returns |f|^2 / 2 (infinite if not finite).
+    double residualAt(PseudoTransientProblem& problem, double* x, double* r);
+    //! step = -A^{-1} r; returns its weighted norm (infinite if not finite).
+    double stepFromResidual(PseudoTransientProblem& problem, const double* r, double* step);
+    //! Steady, fresh Jacobian: the damping along m_step from m_x, the point
+    //! in m_trial, its residual in m_trialResidual and |f|^2 / 2 in phi1.
+    double quadraticSearch(PseudoTransientProblem& problem, double phi0, double& phi1);
+    int solveSteady(double* x1, PseudoTransientProblem& problem, int loglevel);
+    int solveTransient(double* x1, PseudoTransientProblem& problem, int loglevel);
     //! Fresh Jacobian at x, factored for the current mode; false if singular.
     bool refreshJacobian(PseudoTransientProblem& problem, double* x);
 
@@ -157,13 +173,19 @@ protected:
     double m_sufficientDecrease = 1e-4;
     double m_slowContraction = 0.5;
     int m_transientSteps = 1;
-    double m_stagnation = 0.9;
+    double m_cycleTolerance = 1e-3;
     double m_boundTolerance = 1.4901161193847656e-08; // sqrt(DBL_EPSILON)
     std::vector<double> m_x;
     std::vector<double> m_step;
     std::vector<double> m_trial;
     std::vector<double> m_trialStep;
     std::vector<double> m_work;
+    std::vector<double> m_residual;      //!< steady: f at m_x
+    std::vector<double> m_trialResidual; //!< steady: f at m_trial
+    std::vector<double> m_half;          //!< steady: the half step's point
+    std::vector<double> m_halfResidual;
+    std::vector<double> m_vertexResidual;
+    std::vector<double> m_snapshot;      //!< steady: an earlier iterate, to find cycles
     Statistics m_stats;
 };
 
