@@ -27,6 +27,10 @@
 //
 //   steady_comparison_bench [--sizes=1000,10000] [--reps=3] [--families=flame,rod]
 //                           [--case="beta=10 step@10"] [--solvers=kinsol-1,pseudo] [--detail]
+//
+// --detail adds a row per case: for each solver whether it converged, its
+// time, its residual and Jacobian evaluations, and its steps (pseudo-time
+// steps for ours and TSPSEUDO, Newton iterations for the others).
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -85,6 +89,7 @@ public:
         out.seconds = bench::threadSeconds() - t0;
         out.residualEvaluations = problem.residualEvaluations();
         out.jacobianEvaluations = problem.jacobianEvaluations();
+        out.steps = problem.timeSteps();
         judge(u, out);
         return out;
     }
@@ -202,15 +207,15 @@ void printTables(const std::string& family, size_t points, const std::vector<Cas
     if (detail) {
         std::printf("%-18s", "case");
         for (const Solver& s : list) {
-            std::printf(" | %-10s %8s %6s %5s", s.name.c_str(), "ms", "f-evs", "J-evs");
+            std::printf(" | %-10s %8s %6s %5s %5s", s.name.c_str(), "ms", "f-evs", "J-evs", "steps");
         }
         std::printf("\n");
         for (size_t c : rows) {
             std::printf("%-18s", cases[c].label.c_str());
             for (size_t s = 0; s < list.size(); s++) {
                 Outcome o = summary(results[c][s]);
-                std::printf(" | %-10s %8.2f %6ld %5ld", o.converged ? "yes" : "no", 1e3 * o.seconds,
-                            o.residualEvaluations, o.jacobianEvaluations);
+                std::printf(" | %-10s %8.2f %6ld %5ld %5ld", o.converged ? "yes" : "no", 1e3 * o.seconds,
+                            o.residualEvaluations, o.jacobianEvaluations, o.steps);
             }
             std::printf("\n");
         }

@@ -24,6 +24,7 @@ struct Outcome
     double seconds = 0.0;        //!< thread CPU time of the solve
     long residualEvaluations = 0;
     long jacobianEvaluations = 0;
+    long steps = 0;              //!< pseudo-time steps, or Newton iterations of a line-search solver
 };
 
 //! Processor time of the calling thread: what a solve costs, not what the

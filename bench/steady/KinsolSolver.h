@@ -63,7 +63,9 @@ inline Outcome solveWithKinsol(const SteadyModel& model, long maxSetupCalls)
     KINSol(mem, u, KIN_LINESEARCH, scale, scale);
     out.seconds = threadSeconds() - t0;
 
-    long nfe = 0, nfeLS = 0, nje = 0;
+    long nfe = 0, nfeLS = 0, nje = 0, iterations = 0;
+    KINGetNumNonlinSolvIters(mem, &iterations);
+    out.steps = iterations;
     KINGetNumFuncEvals(mem, &nfe);
     KINGetNumLinFuncEvals(mem, &nfeLS);
     KINGetNumJacEvals(mem, &nje);

@@ -169,6 +169,9 @@ Outcome solveWithSnes(const SteadyModel& model, const char* lineSearch)
     load(x, start);
     SNESSolve(snes, nullptr, x); // its own failures are outcomes
     out.seconds = threadSeconds() - t0;
+    PetscInt iterations = 0;
+    SNESGetIterationNumber(snes, &iterations);
+    out.steps = iterations;
     out.residualEvaluations = ctx.residuals;
     out.jacobianEvaluations = ctx.jacobians;
     model.judge(values(x), out);
@@ -217,6 +220,9 @@ Outcome solveWithPseudo(const SteadyModel& model)
     load(x, start);
     TSSolve(ts, x); // its own failures are outcomes
     out.seconds = threadSeconds() - t0;
+    PetscInt steps = 0;
+    TSGetStepNumber(ts, &steps);
+    out.steps = steps;
     out.residualEvaluations = ctx.residuals;
     out.jacobianEvaluations = ctx.jacobians;
     model.judge(values(x), out);

@@ -80,13 +80,19 @@ if [ -n "$(find "$prefix" -name velkora.mod)" ]; then
     cmake -S "$here/fortran" -B "$work/fortran-build" -DCMAKE_PREFIX_PATH="$prefix" >/dev/null
     cmake --build "$work/fortran-build" >/dev/null
     "$work/fortran-build/reactor_network" | tail -n 1
-    # The README's Fortran snippet, compiled as the README says, without CMake.
+    # The README's Fortran snippets, compiled as the README says, without
+    # CMake; the first runs (the second needs the reference chemistry).
     readme="$here/../../README.md"
     if [ -f "$readme" ] && command -v "${FC:-gfortran}" >/dev/null; then
-        sed -n '/^```fortran$/,/^```$/p' "$readme" | sed '1d;$d' >"$work/demo.f90"
+        awk -v dir="$work" '/^```fortran$/ { n++; out = dir "/snippet" n ".f90"; next }
+                             /^```$/ { out = ""; next }
+                             out != "" { print > out }' "$readme"
         libdir=$(dirname "$(find "$prefix" -name 'libvelkora_fortran.a' | head -n 1)")
-        "${FC:-gfortran}" -std=f2008 "$work/demo.f90" -I"$prefix/include/velkora/fortran" \
-            -L"$libdir" -lvelkora_fortran -lvelkora -Wl,-rpath,"$libdir" -o "$work/demo_f"
-        echo "README Fortran snippet: [A] = $("$work/demo_f" | tr -d ' ')"
+        for snippet in "$work"/snippet*.f90; do
+            "${FC:-gfortran}" -std=f2008 "$snippet" -I"$prefix/include/velkora/fortran" \
+                -L"$libdir" -lvelkora_fortran -lvelkora -Wl,-rpath,"$libdir" -o "${snippet%.f90}"
+        done
+        [ -x "$work/snippet2" ] || { echo "README: the second Fortran snippet is missing" >&2; exit 1; }
+        echo "README Fortran snippet: [A] = $("$work/snippet1" | tr -d ' ')"
     fi
 fi
