@@ -167,6 +167,8 @@ TEST(MultiNewton, SettersRefuseValuesOutOfRange)
          "MultiNewton::setTransientSteps: The contracting steps per time step must not be negative, not -1."},
         {[&] { newton.setCycleTolerance(1.0); },
          "MultiNewton::setCycleTolerance: The cycle tolerance must lie in [0, 1), not 1."},
+        {[&] { newton.setFullStepNorm(-1.0); },
+         "MultiNewton::setFullStepNorm: The full-step norm must not be negative, not -1."},
         {[&] { newton.setBoundTolerance(-1e-3); },
          "MultiNewton::setBoundTolerance: The bound tolerance must lie in [0, 1), not -0.001."},
         {[&] { newton.setSlowContraction(INFINITY); },
@@ -182,6 +184,7 @@ TEST(MultiNewton, SettersRefuseValuesOutOfRange)
     EXPECT_EQ(newton.sufficientDecrease(), 1e-4);
     EXPECT_EQ(newton.transientSteps(), 1);
     EXPECT_EQ(newton.cycleTolerance(), 1e-3);
+    EXPECT_EQ(newton.fullStepNorm(), 1e3);
     EXPECT_EQ(newton.boundTolerance(), std::sqrt(std::numeric_limits<double>::epsilon()));
     EXPECT_EQ(newton.slowContraction(), 0.5);
 }

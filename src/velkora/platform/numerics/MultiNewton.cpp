@@ -74,6 +74,14 @@ void MultiNewton::setTransientSteps(int n)
     m_transientSteps = n;
 }
 
+void MultiNewton::setFullStepNorm(double norm)
+{
+    if (!(norm >= 0.0)) {
+        throw VelkoraError("MultiNewton::setFullStepNorm", "The full-step norm must not be negative, not {}.", norm);
+    }
+    m_fullStepNorm = norm;
+}
+
 void MultiNewton::setCycleTolerance(double tolerance)
 {
     if (!(tolerance >= 0.0 && tolerance < 1.0)) {
@@ -231,19 +239,24 @@ double MultiNewton::stepFromResidual(PseudoTransientProblem& problem, const doub
     return std::isfinite(norm) ? norm : INFINITY;
 }
 
-double MultiNewton::quadraticSearch(PseudoTransientProblem& problem, double phi0, double& phi1)
+double MultiNewton::quadraticSearch(PseudoTransientProblem& problem, double phi0, double& phi1, double norm0)
 {
-    // |f|^2 / 2 at the half and the full step, and the parabola through
+    // |f|^2 / 2 at the full and the half step, and the parabola through
     // them and phi0: the step goes to its minimum or, where it curves down,
     // as far beyond the full step as its maximum lies before it. The step is
     // taken whatever |f| does there. From far off, where the Newton
     // direction mostly points the right way but |f| has ridges on the path,
     // insisting on a decrease stalls; the cycle test ends an attempt that
     // goes nowhere.
-    moveWithinBounds(problem, m_x.data(), 0.5, m_step.data(), m_half.data());
-    const double phiHalf = residualAt(problem, m_half.data(), m_halfResidual.data());
     moveWithinBounds(problem, m_x.data(), 1.0, m_step.data(), m_trial.data());
     phi1 = residualAt(problem, m_trial.data(), m_trialResidual.data());
+    // Close to the solution the Newton step is right and the parabola,
+    // through values that differ by round-off, is not.
+    if (norm0 < m_fullStepNorm && phi1 < phi0) {
+        return 1.0;
+    }
+    moveWithinBounds(problem, m_x.data(), 0.5, m_step.data(), m_half.data());
+    const double phiHalf = residualAt(problem, m_half.data(), m_halfResidual.data());
     auto takeHalf = [&] {
         m_trial.swap(m_half);
         m_trialResidual.swap(m_halfResidual);
@@ -349,7 +362,7 @@ int MultiNewton::solveSteady(double* x1, PseudoTransientProblem& problem, int lo
             phi1 = residualAt(problem, m_trial.data(), m_trialResidual.data());
             accepted = smallBefore ? std::isfinite(phi1) : phi1 <= (1.0 - 2.0 * m_sufficientDecrease) * phi0;
         } else {
-            damping = quadraticSearch(problem, phi0, phi1);
+            damping = quadraticSearch(problem, phi0, phi1, norm0);
             accepted = std::isfinite(phi1);
         }
         if (loglevel >= 2) {

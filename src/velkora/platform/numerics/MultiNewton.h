@@ -24,7 +24,8 @@ class PseudoTransientProblem;
 //!
 //! Steady mode: far from the solution each iteration takes a fresh
 //! Jacobian and a quadratic search: |f|^2 / 2 at the half and the full step
-//! and the parabola through them and the start give the damping, which is
+//! and the parabola through them and the start give the damping (a step
+//! below setFullStepNorm() that decreases |f| is taken in full), which is
 //! taken whatever |f| does there (from a poor start |f| has ridges along
 //! the way, and a search that insists on a decrease stalls on them). Once
 //! the iteration converges fast (a full step that cuts |f|^2 a hundredfold)
@@ -117,6 +118,11 @@ public:
     //! to an earlier one: closer to it, in the weighted norm, than this
     //! fraction of the step just taken; 0 never; in [0, 1) [1e-3].
     void setCycleTolerance(double tolerance);
+    //! In steady mode, a step from a fresh Jacobian whose weighted norm is
+    //! below this, and which decreases |f|, is taken in full, without the
+    //! quadratic search; 0 never; not negative [1e3].
+    void setFullStepNorm(double norm);
+    double fullStepNorm() const { return m_fullStepNorm; }
     double cycleTolerance() const { return m_cycleTolerance; }
     //! Overshoot past a bound, relative to the component's scale, that is
     //! clipped instead of limiting the damping; in [0, 1) [sqrt(machine
@@ -159,7 +165,7 @@ protected:
     double stepFromResidual(PseudoTransientProblem& problem, const double* r, double* step);
     //! Steady, fresh Jacobian: the damping along m_step from m_x, the point
     //! in m_trial, its residual in m_trialResidual and |f|^2 / 2 in phi1.
-    double quadraticSearch(PseudoTransientProblem& problem, double phi0, double& phi1);
+    double quadraticSearch(PseudoTransientProblem& problem, double phi0, double& phi1, double norm0);
     int solveSteady(double* x1, PseudoTransientProblem& problem, int loglevel);
     int solveTransient(double* x1, PseudoTransientProblem& problem, int loglevel);
     //! Fresh Jacobian at x, factored for the current mode; false if singular.
@@ -174,6 +180,7 @@ protected:
     double m_slowContraction = 0.5;
     int m_transientSteps = 1;
     double m_cycleTolerance = 1e-3;
+    double m_fullStepNorm = 1e3;
     double m_boundTolerance = 1.4901161193847656e-08; // sqrt(DBL_EPSILON)
     std::vector<double> m_x;
     std::vector<double> m_step;
