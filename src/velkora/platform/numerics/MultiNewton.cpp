@@ -29,6 +29,8 @@ void MultiNewton::resize(size_t n)
     m_halfResidual.assign(n, 0.0);
     m_vertexResidual.assign(n, 0.0);
     m_snapshot.assign(n, 0.0);
+    m_lower.assign(n, 0.0);
+    m_upper.assign(n, 0.0);
 }
 
 void MultiNewton::setMaxIterations(int n)
@@ -121,11 +123,11 @@ double MultiNewton::boundSlack(double x, double lower, double upper) const
     return m_boundTolerance * (scale > 0.0 ? scale : 1.0);
 }
 
-double MultiNewton::boundFactor(const PseudoTransientProblem& problem, const double* x, const double* step) const
+double MultiNewton::boundFactor(const PseudoTransientProblem&, const double* x, const double* step) const
 {
     double factor = 1.0;
     for (size_t i = 0; i < m_size; i++) {
-        const double lower = problem.lowerBound(i), upper = problem.upperBound(i);
+        const double lower = m_lower[i], upper = m_upper[i];
         const double target = x[i] + step[i];
         double limit = 1.0;
         if (step[i] > 0.0 && target > upper) {
@@ -144,18 +146,18 @@ double MultiNewton::boundFactor(const PseudoTransientProblem& problem, const dou
     return factor;
 }
 
-void MultiNewton::moveWithinBounds(const PseudoTransientProblem& problem, const double* x, double factor,
-                                   const double* step, double* out)
+size_t MultiNewton::moveWithinBounds(const PseudoTransientProblem&, const double* x, double factor,
+                                     const double* step, double* out)
 {
+    size_t clipped = 0;
     for (size_t i = 0; i < m_size; i++) {
-        const double lower = problem.lowerBound(i), upper = problem.upperBound(i);
-        double v = x[i] + factor * step[i];
-        if (v < lower || v > upper) {
-            v = std::clamp(v, lower, upper);
-            m_stats.clippedComponents++;
-        }
-        out[i] = v;
+        const double v = x[i] + factor * step[i];
+        const double inside = std::min(std::max(v, m_lower[i]), m_upper[i]);
+        clipped += (v < m_lower[i]) | (v > m_upper[i]);
+        out[i] = inside;
     }
+    m_stats.clippedComponents += static_cast<long>(clipped);
+    return clipped;
 }
 
 double MultiNewton::newtonStep(PseudoTransientProblem& problem, double* x, double* step, double* phi)
@@ -211,6 +213,11 @@ int MultiNewton::solve(double* x0, double* x1, PseudoTransientProblem& problem, 
     }
     m_stats.solves++;
     std::copy(x0, x0 + m_size, m_x.begin());
+    // The bounds, read once: the moves below clip every component.
+    for (size_t i = 0; i < m_size; i++) {
+        m_lower[i] = problem.lowerBound(i);
+        m_upper[i] = problem.upperBound(i);
+    }
     if (loglevel >= 2) {
         writelog("\n  Newton  {:>4s}  {:>11s}  {:>8s}  {:>7s}", "iter", "log10(step)", "damping", "Jac age");
     }
@@ -248,7 +255,9 @@ double MultiNewton::quadraticSearch(PseudoTransientProblem& problem, double phi0
     // direction mostly points the right way but |f| has ridges on the path,
     // insisting on a decrease stalls; the cycle test ends an attempt that
     // goes nowhere.
-    moveWithinBounds(problem, m_x.data(), 1.0, m_step.data(), m_trial.data());
+    if (moveWithinBounds(problem, m_x.data(), 1.0, m_step.data(), m_trial.data()) > 0) {
+        m_stats.boundLimitedSteps++;
+    }
     phi1 = residualAt(problem, m_trial.data(), m_trialResidual.data());
     // Close to the solution the Newton step is right and the parabola,
     // through values that differ by round-off, is not.
@@ -346,9 +355,6 @@ int MultiNewton::solveSteady(double* x1, PseudoTransientProblem& problem, int lo
             continue;
         }
 
-        if (std::isfinite(norm0) && boundFactor(problem, m_x.data(), m_step.data()) < 1.0) {
-            m_stats.boundLimitedSteps++;
-        }
         // Damping. With an aged Jacobian: its full step, if it decreases
         // |f|^2 sufficiently (Armijo: the full Newton step predicts a
         // decrease of 2 phi0). With a fresh one: the quadratic search.
@@ -358,7 +364,9 @@ int MultiNewton::solveSteady(double* x1, PseudoTransientProblem& problem, int lo
         if (!std::isfinite(norm0)) {
             accepted = false;
         } else if (age > 0 || smallBefore) {
-            moveWithinBounds(problem, m_x.data(), 1.0, m_step.data(), m_trial.data());
+            if (moveWithinBounds(problem, m_x.data(), 1.0, m_step.data(), m_trial.data()) > 0) {
+                m_stats.boundLimitedSteps++;
+            }
             phi1 = residualAt(problem, m_trial.data(), m_trialResidual.data());
             accepted = smallBefore ? std::isfinite(phi1) : phi1 <= (1.0 - 2.0 * m_sufficientDecrease) * phi0;
         } else {

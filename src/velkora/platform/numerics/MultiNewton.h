@@ -53,7 +53,7 @@ class PseudoTransientProblem;
 //! damping: such an overshoot is round-off, typically of a component that
 //! sits on its bound (a fixed boundary value, an absent species). Every point
 //! the solver moves to is clipped into the bounds, so bounds are never
-//! violated.
+//! violated. The bounds are read once at the start of each solve.
 class VELKORA_EXPORT MultiNewton
 {
 public:
@@ -150,9 +150,10 @@ protected:
     double boundFactor(const PseudoTransientProblem& problem, const double* x, const double* step) const;
     //! The overshoot past a bound that counts as round-off for a component at `x`.
     double boundSlack(double x, double lower, double upper) const;
-    //! out = x + factor * step, clipped into the bounds.
-    void moveWithinBounds(const PseudoTransientProblem& problem, const double* x, double factor,
-                          const double* step, double* out);
+    //! out = x + factor * step, clipped into the bounds; returns how many
+    //! components were clipped.
+    size_t moveWithinBounds(const PseudoTransientProblem& problem, const double* x, double factor,
+                            const double* step, double* out);
     //! step = -A^{-1} r(x); returns its weighted norm (infinite if not
     //! finite), and |r|^2 / 2 in `phi` when given.
     double newtonStep(PseudoTransientProblem& problem, double* x, double* step, double* phi = nullptr);
@@ -193,6 +194,8 @@ protected:
     std::vector<double> m_halfResidual;
     std::vector<double> m_vertexResidual;
     std::vector<double> m_snapshot;      //!< steady: an earlier iterate, to find cycles
+    std::vector<double> m_lower;         //!< the problem's bounds, read at the start of a solve
+    std::vector<double> m_upper;
     Statistics m_stats;
 };
 
