@@ -133,8 +133,10 @@ public:
     //! Label of component `i` in such a table: componentName(i).
     virtual std::string componentTableLabel(size_t i) const;
 
-    //! Largest value component `i` may take; Newton steps are damped to stay
-    //! at or below it.
+    //! Largest value component `i` may take. The Newton solver keeps every
+    //! iterate within [lowerBound(i), upperBound(i)]: in a time step it damps
+    //! the step to stay inside, in a steady attempt it clips each trial point
+    //! into the bounds.
     virtual double upperBound(size_t i) const = 0;
     //! Smallest value component `i` may take.
     virtual double lowerBound(size_t i) const = 0;
