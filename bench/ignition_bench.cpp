@@ -33,6 +33,8 @@
 
 #include <fmt/format.h>
 
+#include "KineticsFloor.h"
+
 #include "velkora/platform/input/ChemkinReader.h"
 #include "velkora/platform/reactors/IdealGasReactor.h"
 #include "velkora/platform/reactors/ReactorNet.h"
@@ -200,36 +202,21 @@ double median(std::vector<double> v)
 //! product of its reactants' concentrations, ns per reaction.
 double floorPerReaction(const Mechanism& m)
 {
-    const size_t n = m.nReactions();
-    std::vector<double> lnA(n, 30.0), b(n, 0.5), E(n, 5000.0), q(n), C(m.nSpecies(), 1e-3);
-    std::vector<unsigned> offset(1, 0), species;
-    for (size_t i = 0; i < n; i++) {
-        for (const auto& [sp, nu] : m.reaction(i)->m_reactants) {
-            for (int j = 0; j < static_cast<int>(nu); j++) {
-                species.push_back(static_cast<unsigned>(m.speciesSet().speciesIndex(sp)));
-            }
-        }
-        offset.push_back(static_cast<unsigned>(species.size()));
-    }
+    KineticsFloor baseline(m);
+    const std::vector<double> C(m.nSpecies(), 1e-3);
     const int repeats = 2000;
     double T = 1500.0, sink = 0.0;
     double t0 = threadSeconds();
     for (int r = 0; r < repeats; r++) {
         T += 0.01;
-        const double lnT = std::log(T), invT = 1.0 / T;
-        for (size_t i = 0; i < n; i++) {
-            double k = std::exp(lnA[i] + b[i] * lnT - E[i] * invT);
-            for (unsigned j = offset[i]; j < offset[i + 1]; j++) {
-                k *= C[species[j]];
-            }
-            q[i] = k;
-        }
-        sink += q[n / 2];
+        baseline.evaluate(T, C.data());
+        sink += baseline.rates()[m.nReactions() / 2];
     }
     double seconds = threadSeconds() - t0;
     if (sink == 42.0) {
         std::printf(" ");
     }
+    const double n = static_cast<double>(m.nReactions());
     return 1e9 * seconds / (repeats * n);
 }
 

@@ -1,6 +1,7 @@
 #include "velkora/platform/app/stringUtils.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstring>
 
 namespace Velkora
@@ -15,6 +16,18 @@ size_t copyString(const std::string& source, char* dest, size_t length)
     std::memcpy(dest, source.data(), n);
     dest[n] = '\0';
     return n;
+}
+
+std::string trim(const std::string& s)
+{
+    size_t a = 0, b = s.size();
+    while (a < b && std::isspace(static_cast<unsigned char>(s[a]))) {
+        a++;
+    }
+    while (b > a && std::isspace(static_cast<unsigned char>(s[b - 1]))) {
+        b--;
+    }
+    return s.substr(a, b - a);
 }
 
 } // namespace Velkora

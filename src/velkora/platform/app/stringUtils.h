@@ -15,6 +15,9 @@ namespace Velkora
 //! of characters copied, the NUL not counted.
 size_t copyString(const std::string& source, char* dest, size_t length);
 
+//! `s` without its leading and trailing white space.
+std::string trim(const std::string& s);
+
 } // namespace Velkora
 
 #endif

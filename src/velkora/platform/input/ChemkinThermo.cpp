@@ -5,6 +5,7 @@
 #include <fmt/format.h>
 
 #include "velkora/platform/app/Logger.h"
+#include "velkora/platform/app/stringUtils.h"
 
 namespace Velkora
 {
@@ -38,18 +39,6 @@ std::string field(const std::string& s, size_t begin, size_t end)
         return std::string();
     }
     return s.substr(begin, std::min(end, s.size()) - begin);
-}
-
-std::string trim(const std::string& s)
-{
-    size_t a = 0, b = s.size();
-    while (a < b && std::isspace(static_cast<unsigned char>(s[a]))) {
-        a++;
-    }
-    while (b > a && std::isspace(static_cast<unsigned char>(s[b - 1]))) {
-        b--;
-    }
-    return s.substr(a, b - a);
 }
 
 // The number of columns [begin, end) of `line`, or `fallback` where they are

@@ -10,6 +10,16 @@
 namespace Velkora
 {
 
+namespace
+{
+//! One row of the iteration table: a damping of 0 marks a failed search.
+void logIteration(int iter, double norm0, double damping, int age, bool accepted)
+{
+    writelog("\n  Newton  {:>4d}  {:>11.3f}  {:>8.4f}  {:>7d}{}", iter, std::log10(norm0), accepted ? damping : 0.0,
+             age, accepted ? "" : "  damping failed");
+}
+} // namespace
+
 MultiNewton::MultiNewton(int size)
 {
     resize(size > 0 ? static_cast<size_t>(size) : 0);
@@ -374,8 +384,7 @@ int MultiNewton::solveSteady(double* x1, PseudoTransientProblem& problem, int lo
             accepted = std::isfinite(phi1);
         }
         if (loglevel >= 2) {
-            writelog("\n  Newton  {:>4d}  {:>11.3f}  {:>8.4f}  {:>7d}{}", iter, std::log10(norm0),
-                     accepted ? damping : 0.0, age, accepted ? "" : "  damping failed");
+            logIteration(iter, norm0, damping, age, accepted);
         }
         if (!accepted) {
             if (age == 0) {
@@ -472,8 +481,7 @@ int MultiNewton::solveTransient(double* x1, PseudoTransientProblem& problem, int
             }
         }
         if (loglevel >= 2) {
-            writelog("\n  Newton  {:>4d}  {:>11.3f}  {:>8.4f}  {:>7d}{}", iter, std::log10(norm0),
-                     accepted ? damping : 0.0, age, accepted ? "" : "  damping failed");
+            logIteration(iter, norm0, damping, age, accepted);
         }
         if (!accepted) {
             if (age == 0) {

@@ -1,29 +1,14 @@
 #include "velkora/platform/thermo/Composition.h"
 
-#include <cctype>
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
 
 #include "velkora/interface/VelkoraError.h"
+#include "velkora/platform/app/stringUtils.h"
 
 namespace Velkora
 {
-
-namespace
-{
-std::string trim(const std::string& s)
-{
-    size_t a = 0, b = s.size();
-    while (a < b && std::isspace(static_cast<unsigned char>(s[a]))) {
-        a++;
-    }
-    while (b > a && std::isspace(static_cast<unsigned char>(s[b - 1]))) {
-        b--;
-    }
-    return s.substr(a, b - a);
-}
-} // namespace
 
 std::vector<double> parseComposition(const char* procedure, const std::string& text, const SpeciesSet& species)
 {

@@ -79,12 +79,8 @@ void IdealGasMixture::setState_TPX(double T, double P, const double* X)
     setTemperature(T);
 }
 
-void IdealGasMixture::setState_TPY(double T, double P, const double* Y)
+void IdealGasMixture::setMassFractions(std::vector<double>&& y)
 {
-    const char* procedure = "IdealGasMixture::setState_TPY";
-    checkPositive(procedure, "temperature", T);
-    checkPositive(procedure, "pressure", P);
-    std::vector<double> y = normalised(procedure, Y);
     const std::vector<double>& M = m_species->molarMasses();
     double inverse = 0.0;
     for (size_t k = 0; k < y.size(); k++) {
@@ -95,6 +91,14 @@ void IdealGasMixture::setState_TPY(double T, double P, const double* Y)
     for (size_t k = 0; k < m_Y.size(); k++) {
         m_X[k] = m_Y[k] / M[k] * m_meanMass;
     }
+}
+
+void IdealGasMixture::setState_TPY(double T, double P, const double* Y)
+{
+    const char* procedure = "IdealGasMixture::setState_TPY";
+    checkPositive(procedure, "temperature", T);
+    checkPositive(procedure, "pressure", P);
+    setMassFractions(normalised(procedure, Y));
     m_P = P;
     setTemperature(T);
 }
@@ -104,17 +108,7 @@ void IdealGasMixture::setState_TRY(double T, double rho, const double* Y)
     const char* procedure = "IdealGasMixture::setState_TRY";
     checkPositive(procedure, "temperature", T);
     checkPositive(procedure, "density", rho);
-    std::vector<double> y = normalised(procedure, Y);
-    const std::vector<double>& M = m_species->molarMasses();
-    double inverse = 0.0;
-    for (size_t k = 0; k < y.size(); k++) {
-        inverse += y[k] / M[k];
-    }
-    m_Y = std::move(y);
-    m_meanMass = 1.0 / inverse;
-    for (size_t k = 0; k < m_Y.size(); k++) {
-        m_X[k] = m_Y[k] / M[k] * m_meanMass;
-    }
+    setMassFractions(normalised(procedure, Y));
     m_P = rho * GasConstant * T / m_meanMass;
     setTemperature(T);
 }

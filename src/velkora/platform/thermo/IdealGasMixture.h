@@ -77,6 +77,8 @@ private:
     //! Checks fractions and returns them normalised.
     std::vector<double> normalised(const char* procedure, const double* f) const;
     void setTemperature(double T);
+    //! Takes normalised mass fractions, and the mole fractions and mean molar mass from them.
+    void setMassFractions(std::vector<double>&& y);
     void updateThermo() const;
 
     std::shared_ptr<const SpeciesSet> m_species;
