@@ -370,5 +370,180 @@ TEST(GasKinetics, ConcentrationJacobianAgainstDifferences)
     }
 }
 
+namespace edge
+{
+
+// Species of the toy mechanism and two isomers of H2 whose Gibbs functions
+// are so large (h/RT about 900 at 1000 K) that exp(g/RT) overflows, while
+// the equilibrium constants between them stay moderate.
+std::vector<testing::ToySpecies> species()
+{
+    std::vector<testing::ToySpecies> list = testing::toySpecies();
+    list.push_back({"X", "H   2               ", 3.5, 9.0e5, 1.0});
+    list.push_back({"Y", "H   2               ", 3.5, 9.01e5, -2.0});
+    return list;
+}
+
+std::string mechanism()
+{
+    std::string names, thermo = "THERMO ALL\n   200.000  1000.000  5000.000\n";
+    for (const auto& s : species()) {
+        names += std::string(s.name) + " ";
+        thermo += testing::thermoEntry(s);
+    }
+    return "ELEMENTS\nH O N AR\nEND\nSPECIES\n" + names + "\nEND\n" + thermo + "END\n" + R"(REACTIONS
+! 1 factors of K_c beyond a double's range: two, four, five of them
+X+H<=>Y+H                  1.0E+13   0.0   1000.
+! 2
+X+O+OH<=>Y+OH+O            1.0E+12   0.0   0.0
+! 3
+2OH+X<=>H2O2+Y             1.0E+12   0.5   0.0
+! 4 a coefficient that is not whole, reversible
+H2+0.5O2<=>H2O             1.0E+12   0.0  20000.
+! 5 Troe's terms that vanish (or are 1) at every temperature
+H+OH(+M)<=>H2O(+M)         1.0E+14   0.0   0.0
+   LOW/2.0E+22 -2.0 0.0/  TROE/0.5 1.0E-30 1.0E+30 1.0E+8/
+! 6 REV on a three-body reaction
+H+O2+M<=>HO2+M             2.8E+18  -0.86  0.0
+   H2O/0.0/ N2/0.5/
+   REV/1.0E+15 0.0 50000./
+! 7 chemically activated without a high-pressure limit
+O+OH(+M)<=>HO2(+M)         1.0E+16  -1.0   0.0
+   HIGH/0.0 0.0 0.0/  TROE/0.5 100.0 2000.0 1.0E+4/
+END
+)";
+}
+
+double g(const std::string& name, double T)
+{
+    for (const auto& s : species()) {
+        if (name == s.name) {
+            return s.g_RT(T);
+        }
+    }
+    return NAN;
+}
+
+// ln K_c of the reaction given as (species, nu), by hand.
+double lnKc(const std::vector<std::pair<std::string, double>>& nu, double T)
+{
+    double sum = 0, dnu = 0;
+    for (const auto& [name, n] : nu) {
+        sum += n * g(name, T);
+        dnu += n;
+    }
+    return -sum + dnu * std::log(atm / (R * T));
+}
+
+} // namespace edge
+
+TEST(GasKinetics, EdgesOfTheKernelsAsComputedByHand)
+{
+    // Equilibrium constants whose factors overflow (and one of a coefficient
+    // that is not whole), Troe's vanishing terms inside and outside the
+    // temperatures where they are dropped, REV times [M], and a chemically
+    // activated reaction without k_inf, whose rate is the limit 0.
+    auto mech = parseChemkin("edge.inp", edge::mechanism(), "", nullptr);
+    ASSERT_EQ(mech->nReactions(), 7u);
+    auto kinetics = mech->newKinetics();
+    const SpeciesSet& set = mech->speciesSet();
+    const size_t K = set.nSpecies();
+    for (double T : {250.0, 1000.0, 2500.0, 0.5, 2.0e7}) {
+        SCOPED_TRACE("T " + std::to_string(T));
+        const double P = atm;
+        std::vector<double> C(K, 0.05 * P / (R * T));
+        kinetics->update(T, C.data());
+        const double total = 0.05 * K * P / (R * T), c = C[0];
+        const std::vector<double>& kf = kinetics->forwardRateConstants();
+        const std::vector<double>& kr = kinetics->reverseRateConstants();
+        // kf / kr = K_c, compared as logarithms: K_c itself may overflow.
+        const std::vector<std::vector<std::pair<std::string, double>>> nu = {
+            {{"X", -1}, {"Y", 1}},
+            {{"X", -1}, {"Y", 1}},
+            {{"OH", -2}, {"X", -1}, {"H2O2", 1}, {"Y", 1}},
+            {{"H2", -1}, {"O2", -0.5}, {"H2O", 1}},
+        };
+        for (size_t i = 0; i < nu.size() && T >= 250.0; i++) { // below, k_f underflows
+            ASSERT_GT(kf[i], 0.0) << i;
+            ASSERT_GT(kr[i], 0.0) << i;
+            EXPECT_NEAR(std::log(kf[i]) - std::log(kr[i]), edge::lnKc(nu[i], T), 1e-9 * std::abs(edge::lnKc(nu[i], T)) + 1e-9)
+                << mech->reaction(i)->equation();
+        }
+        if (T >= 250.0) {
+            EXPECT_NEAR(kf[0] / arrhenius(1e13, 2, 0, 1000, T), 1.0, 1e-12);
+        }
+        // Troe with F_cent = 0.5 + exp(-1e8/T), the last term 0 up to 1e5 K.
+        const double kinf = arrhenius(1e14, 2, 0, 0, T), k0 = arrhenius(2e22, 3, -2, 0, T), Pr = k0 * total / kinf;
+        EXPECT_NEAR(kf[4] / (kinf * Pr / (1 + Pr) * troe(Pr, T, 0.5, 1e-30, 1e30, 1e8)), 1.0, 1e-10);
+        // REV of a three-body reaction: times [M], efficiencies and all (A
+        // in the units of HO2 + M, of order 2).
+        const double M = total - c - 0.5 * c;
+        if (T >= 250.0) {
+            EXPECT_NEAR(kr[5] / (arrhenius(1e15, 2, 0, 50000, T) * M), 1.0, 1e-12);
+        }
+        EXPECT_NEAR(kf[5] / (arrhenius(2.8e18, 3, -0.86, 0, T) * M), 1.0, 1e-12);
+        EXPECT_EQ(kf[6], 0.0);
+        EXPECT_EQ(kr[6], 0.0);
+        std::vector<double> wdot(K);
+        kinetics->getNetProductionRates(wdot.data());
+        for (size_t k = 0; k < K && T >= 250.0; k++) {
+            EXPECT_TRUE(std::isfinite(wdot[k])) << set.species(k).name;
+        }
+    }
+}
+
+TEST(GasKinetics, EdgeJacobianAgainstDifferences)
+{
+    auto mech = parseChemkin("edge.inp", edge::mechanism(), "", nullptr);
+    auto kinetics = mech->newKinetics();
+    const size_t K = mech->nSpecies();
+    const std::vector<int>& colptr = kinetics->jacobianColumns();
+    const std::vector<int>& rows = kinetics->jacobianRows();
+    std::mt19937 random(3);
+    std::uniform_real_distribution<double> unit(0.0, 1.0);
+    for (double T : {900.0, 1700.0}) {
+        std::vector<double> C(K);
+        for (double& c : C) {
+            c = (0.05 + unit(random)) * atm / (R * T) / K;
+        }
+        kinetics->update(T, C.data());
+        std::vector<double> values(rows.size()), uniform(K);
+        kinetics->evalConcentrationJacobian(values.data(), uniform.data());
+        auto fd = differences(*kinetics, T, C);
+        for (size_t k = 0; k < K; k++) {
+            double scale = 0.0;
+            for (size_t j = 0; j < K; j++) {
+                scale = std::max(scale, std::abs(fd[k][j]));
+            }
+            for (size_t j = 0; j < K; j++) {
+                double analytic = uniform[k];
+                for (int p = colptr[j]; p < colptr[j + 1]; p++) {
+                    analytic += rows[p] == static_cast<int>(k) ? values[p] : 0.0;
+                }
+                ASSERT_NEAR(analytic, fd[k][j], 1e-6 * scale + 1e-300)
+                    << mech->species(k).name << " / " << mech->species(j).name << " at " << T << " K";
+            }
+        }
+    }
+}
+
+TEST(GasKinetics, EvaluatorsShareTheMechanismsCompiledModelAndNothingElse)
+{
+    auto mech = parseChemkin("toy.inp", testing::toyMechanism(), "", nullptr);
+    auto a = mech->newKinetics(), b = mech->newKinetics();
+    EXPECT_EQ(&a->model(), mech->compiled().get());
+    EXPECT_EQ(&b->model(), mech->compiled().get());
+    // One evaluator's state and multipliers are not the other's.
+    std::vector<double> C(mech->nSpecies(), 2.0);
+    a->update(1200.0, C.data());
+    const std::vector<double> before = a->forwardRatesOfProgress();
+    b->setMultiplier(0, 10.0);
+    b->update(1700.0, C.data());
+    a->update(1200.0, C.data());
+    EXPECT_EQ(a->forwardRatesOfProgress(), before);
+    EXPECT_DOUBLE_EQ(b->multiplier(0), 10.0);
+    EXPECT_DOUBLE_EQ(a->multiplier(0), 1.0);
+}
+
 } // namespace
 } // namespace Velkora

@@ -2,11 +2,12 @@
 
 #include <algorithm>
 #include <cmath>
-#include <map>
+#include <cstring>
 
 #include "velkora/interface/VelkoraError.h"
-#include "velkora/platform/kinetics/GasRate.h"
 #include "velkora/platform/thermo/PhysicalConstants.h"
+// Last: it redeclares the math functions the kernels vectorize.
+#include "velkora/platform/numerics/VectorMath.h"
 
 namespace Velkora
 {
@@ -14,277 +15,404 @@ namespace Velkora
 namespace
 {
 
-// Whole orders up to this are products of repeated factors, not powers.
-constexpr double maxRepeatedOrder = 4.0;
+constexpr double ln10 = 2.302585092994045684;
+constexpr double log2e = 1.4426950408889634074;
+// ln 2 in two parts (Cody and Waite): n * ln2High is exact for |n| < 2^11.
+constexpr double ln2High = 0x1.62e42fee00000p-1;
+constexpr double ln2Low = 0x1.a39ef35793c76p-33;
+// Adding and subtracting 1.5 * 2^52 rounds a double of magnitude below 2^51
+// to the nearest whole number, in a loop the compiler vectorizes.
+constexpr double roundingShift = 6755399441055744.0;
 
-bool smallWhole(double order)
+// ---- kernels: one loop each over flat arrays, which the compiler vectorizes
+
+// sign exp(lnA + b ln T - Ea/RT), into out (contiguous).
+VELKORA_KERNEL void arrheniusKernel(size_t n, const double* __restrict lnA, const double* __restrict b,
+                                    const double* __restrict Ea_R, const double* __restrict sign, double lnT,
+                                    double invT, double* __restrict out)
 {
-    return order >= 1.0 && order <= maxRepeatedOrder && order == std::floor(order);
+    for (size_t j = 0; j < n; j++) {
+        out[j] = sign[j] * std::exp(lnA[j] + b[j] * lnT - Ea_R[j] * invT);
+    }
 }
 
-void split(double A, double& lnA, double& sign)
+// T^b for each b, from ln T.
+VELKORA_KERNEL void powerKernel(size_t n, const double* __restrict b, double lnT, double* __restrict out)
 {
-    sign = A > 0.0 ? 1.0 : A < 0.0 ? -1.0 : 0.0;
-    lnA = sign != 0.0 ? std::log(std::abs(A)) : 0.0;
+    for (size_t j = 0; j < n; j++) {
+        out[j] = std::exp(b[j] * lnT);
+    }
 }
 
-double arrhenius(double lnA, double b, double Ea_R, double sign, double lnT, double invT)
+// 2^c as a double, for whole c in [-1022, 1023], without a branch: the last
+// bits of 2^52 + c + 1023 are c + 1023, which shifted into the exponent
+// field make 2^c.
+inline double twoToThe(double c)
 {
-    return sign == 0.0 ? 0.0 : sign * std::exp(lnA + b * lnT - Ea_R * invT);
+    const double t = c + (1023.0 + 4503599627370496.0);
+    uint64_t bits;
+    std::memcpy(&bits, &t, sizeof bits);
+    bits <<= 52;
+    double v;
+    std::memcpy(&v, &bits, sizeof v);
+    return v;
+}
+
+// exp(y_j) as m_j 2^n_j for y_j = g[species[j]] + shift: m_j into
+// mantissa[j] and 1/m_j into mantissa[J + j], n_j and -n_j likewise into
+// exponent.
+VELKORA_KERNEL void kcFactorKernel(size_t J, const uint32_t* __restrict species, const double* __restrict g,
+                                   double shift, double* __restrict mantissa, double* __restrict exponent)
+{
+    for (size_t j = 0; j < J; j++) {
+        const double y = g[species[j]] + shift;
+        const double n = (y * log2e + roundingShift) - roundingShift;
+        const double m = std::exp((y - n * ln2High) - n * ln2Low);
+        mantissa[j] = m;
+        mantissa[J + j] = 1.0 / m;
+        exponent[j] = n;
+        exponent[J + j] = -n;
+    }
+}
+
+// exp(y_j) into E[j] and exp(-y_j) into E[J + j], for y_j = g[species[j]] +
+// shift; returns the largest |y_j|.
+VELKORA_KERNEL double kcExpKernel(size_t J, const uint32_t* __restrict species, const double* __restrict g,
+                                  double shift, double* __restrict E)
+{
+    double largest = 0.0;
+#pragma omp simd reduction(max : largest)
+    for (size_t j = 0; j < J; j++) {
+        const double y = g[species[j]] + shift;
+        const double e = std::exp(y);
+        E[j] = e;
+        E[J + j] = 1.0 / e;
+        largest = std::max(largest, std::abs(y));
+    }
+    return largest;
+}
+
+// c exp(alpha T + beta / T), the live terms of Troe's F_cent.
+VELKORA_KERNEL void troeTermKernel(size_t n, const double* __restrict c, const double* __restrict alpha,
+                                   const double* __restrict beta, double T, double invT, double* __restrict out)
+{
+    for (size_t j = 0; j < n; j++) {
+        out[j] = c[j] * std::exp(alpha[j] * T + beta[j] * invT);
+    }
+}
+
+VELKORA_KERNEL void log10Kernel(size_t n, const double* __restrict x, double* __restrict out)
+{
+    for (size_t j = 0; j < n; j++) {
+        out[j] = std::log10(std::max(x[j], 1e-300));
+    }
+}
+
+// Troe's blending F at Pr for each Troe reaction.
+VELKORA_KERNEL void troeBlendKernel(size_t n, const double* __restrict Pr, const double* __restrict logFcent,
+                                    double* __restrict F)
+{
+    for (size_t f = 0; f < n; f++) {
+        const double logPr = std::log10(std::max(Pr[f], 1e-300));
+        const double lf = logFcent[f];
+        const double c = -0.4 - 0.67 * lf;
+        const double nn = 0.75 - 1.27 * lf;
+        const double f1 = (logPr + c) / (nn - 0.14 * (logPr + c));
+        F[f] = std::exp(ln10 * lf / (1.0 + f1 * f1));
+    }
+}
+
+// The rates of progress of every reaction from three factors each (packed,
+// the pad index K holds 1; the reverse rule in bits 63), its rate constant
+// before the multiplier k and its reverse factor: the net rates q, and with
+// Details also k_f, k_r, q_f and q_r. Scalar: indexed loads are cheaper one
+// by one than as vector gathers.
+template <bool Details>
+void progressKernel(size_t n, const double* __restrict C, const uint64_t* __restrict fwd,
+                    const uint64_t* __restrict rev, const double* __restrict k, const double* __restrict mult,
+                    const double* __restrict revFactor, double* __restrict qnet,
+                    double* __restrict kf, double* __restrict kr, double* __restrict ropf, double* __restrict ropr)
+{
+    constexpr unsigned bits = CompiledMechanism::packedBits;
+    constexpr uint64_t mask = CompiledMechanism::packedMask;
+    for (size_t i = 0; i < n; i++) {
+        const uint64_t f = fwd[i], b = rev[i];
+        const double forward = k[i] * mult[i];
+        const double qf = forward * (C[f & mask] * C[(f >> bits) & mask] * C[(f >> (2 * bits)) & mask]);
+        // k_r: the reverse factor (1/K_c, REV, REV times [M]) times k_f, or
+        // times the multiplier, or 0 for an irreversible reaction.
+        const bool byForward = f >> 63, byMultiplier = b >> 63;
+        const double base = byForward ? forward : mult[i];
+        const double reverse = byForward || byMultiplier ? revFactor[i] * base : 0.0;
+        const double qr = reverse * (C[b & mask] * C[(b >> bits) & mask] * C[(b >> (2 * bits)) & mask]);
+        qnet[i] = qf - qr;
+        if (Details) {
+            kf[i] = forward;
+            kr[i] = reverse;
+            ropf[i] = qf;
+            ropr[i] = qr;
+        }
+    }
+}
+
+// wdot_k from the rates of progress q: species k's reactions of nu = +1,
+// -1 and the others (speciesBegin), each sum in two parts that do not wait
+// on each other.
+void productionKernel(size_t K, const uint32_t* __restrict begin, const uint32_t* __restrict reaction,
+                      const double* __restrict nu, const double* __restrict q, double* __restrict wdot)
+{
+    for (size_t k = 0; k < K; k++) {
+        const uint32_t* b = begin + 3 * k;
+        double plus0 = 0.0, plus1 = 0.0, minus0 = 0.0, minus1 = 0.0, other = 0.0;
+        uint32_t j = b[0];
+        for (; j + 1 < b[1]; j += 2) {
+            plus0 += q[reaction[j]];
+            plus1 += q[reaction[j + 1]];
+        }
+        if (j < b[1]) {
+            plus0 += q[reaction[j]];
+        }
+        for (j = b[1]; j + 1 < b[2]; j += 2) {
+            minus0 += q[reaction[j]];
+            minus1 += q[reaction[j + 1]];
+        }
+        if (j < b[2]) {
+            minus0 += q[reaction[j]];
+        }
+        for (j = b[2]; j < b[3]; j++) {
+            other += nu[j] * q[reaction[j]];
+        }
+        wdot[k] = ((plus0 + plus1) - (minus0 + minus1)) + other;
+    }
+}
+
+// m 2^e, rounded once as ldexp rounds.
+double scaleByTwo(double m, double e)
+{
+    if (e >= -1022.0 && e <= 1023.0) {
+        return m * twoToThe(e);
+    }
+    return std::ldexp(m, static_cast<int>(std::max(-1.0e5, std::min(e, 1.0e5))));
 }
 
 } // namespace
 
+GasKinetics::GasKinetics(std::shared_ptr<const CompiledMechanism> model) : m_model(std::move(model))
+{
+    if (!m_model) {
+        throw VelkoraError("GasKinetics::GasKinetics", "The compiled mechanism is a null pointer.");
+    }
+    allocate();
+}
+
 GasKinetics::GasKinetics(std::shared_ptr<const SpeciesSet> species,
                          const std::vector<std::shared_ptr<Reaction>>& reactions)
-    : m_species(std::move(species))
+    : m_model(std::make_shared<CompiledMechanism>(std::move(species), reactions))
 {
-    if (!m_species) {
-        throw VelkoraError("GasKinetics::GasKinetics", "The species set is a null pointer.");
-    }
-    m_nSpecies = m_species->nSpecies();
-    m_netBegin.push_back(0);
-    for (size_t i = 0; i < reactions.size(); i++) {
-        if (!reactions[i]) {
-            throw VelkoraError("GasKinetics::GasKinetics", "Reaction {} is a null pointer.", i);
-        }
-        compile(*reactions[i], reactions, i);
-        m_reactions.push_back(reactions[i]);
-    }
-    const size_t n = m_rxn.size();
+    allocate();
+}
+
+void GasKinetics::allocate()
+{
+    const CompiledMechanism& m = *m_model;
+    const size_t n = m.nR, K = m.K;
     m_multiplier.assign(n, 1.0);
-    m_kT.assign(n, 0.0);
-    m_k2T.assign(n, 0.0);
-    m_invKc.assign(n, 0.0);
-    m_logFcent.assign(n, 0.0);
-    m_sriT.assign(n, 0.0);
-    m_sriScale.assign(n, 1.0);
+    m_g_RT.assign(K, 0.0);
+    m_k.assign(m.nSlots, 0.0);
+    // The constant rates never change.
+    const ArrheniusTable& a = m.arrhenius;
+    for (size_t j = 0; j < a.constantTarget.size(); j++) {
+        m_k[a.constantTarget[j]] = a.constantA[j];
+    }
+    m_powers.assign(a.exponents.size(), 1.0);
+    const size_t J = m.kcStride;
+    m_kcMantissa.assign(2 * J + 1, 1.0);
+    m_kcExponent.assign(2 * J + 1, 0.0);
+    const size_t troe = CompiledMechanism::padded(m.nTroe);
+    m_logFcent.assign(troe, 0.0);
+    m_sriT.assign(m.nSri, 0.0);
+    m_sriScale.assign(m.nSri, 1.0);
+    m_plogK.assign(m.plogLnP.size(), 0.0);
+    m_plogLnK.assign(m.plogLnP.size(), 0.0);
+    m_C.assign(K + 1, 1.0);
+    m_M.assign(n, 1.0);
+    m_collider.assign(m.colliderDefault.size(), 0.0);
     m_kf.assign(n, 0.0);
     m_kr.assign(n, 0.0);
     m_ropf.assign(n, 0.0);
     m_ropr.assign(n, 0.0);
-    m_M.assign(n, 1.0);
-    m_dkfdM.assign(n, 0.0);
-    m_g_RT.assign(m_nSpecies, 0.0);
-    m_Cs.assign(m_nSpecies, 0.0);
+    m_detailScratch.assign(n, 0.0);
+    m_qnet.assign(n, 0.0);
+    m_Pr.assign(std::max(m.nFalloff, troe), 0.0);
+    m_F.assign(std::max(m.nFalloff, troe), 1.0);
+    m_scratch.assign(std::max(a.lnA.size(), m.troeCoefficient.size()), 0.0);
 }
 
-void GasKinetics::compile(const Reaction& rxn, const std::vector<std::shared_ptr<Reaction>>&, size_t i)
+void GasKinetics::updateTemperature(double T, const double* g_RT)
 {
-    const char* procedure = "GasKinetics::GasKinetics";
-    const auto* rate = dynamic_cast<const GasRate*>(rxn.m_rate.get());
-    if (rate == nullptr) {
-        throw VelkoraError(procedure, "Reaction {} ({}) has no rate of a gas mechanism.", i, rxn.equation());
-    }
-    auto index = [&](const std::string& name) -> uint32_t {
-        size_t k = m_species->speciesIndex(name);
-        if (k == SpeciesSet::npos) {
-            throw VelkoraError(procedure, "Reaction {} ({}): no species '{}'.", i, rxn.equation(), name);
-        }
-        return static_cast<uint32_t>(k);
-    };
-    Compiled c;
-    c.kind = rate->kind;
-    c.reversible = rxn.m_reversible;
-    c.explicitReverse = rate->hasReverse;
-    c.blending = rate->blending;
-    split(rate->rate.A, c.lnA, c.signA);
-    c.b = rate->rate.b;
-    c.Ea_R = rate->rate.Ea_R;
-    const Arrhenius& second = rate->kind == GasRate::Falloff ? rate->low : rate->high;
-    split(second.A, c.lnA2, c.signA2);
-    c.b2 = second.b;
-    c.Ea_R2 = second.Ea_R;
-    split(rate->reverse.A, c.lnAr, c.signAr);
-    c.br = rate->reverse.b;
-    c.Ea_Rr = rate->reverse.Ea_R;
-    c.nPar = static_cast<int>(std::min<size_t>(rate->parameters.size(), 5));
-    std::copy(rate->parameters.begin(), rate->parameters.begin() + c.nPar, c.par);
+    const CompiledMechanism& m = *m_model;
+    const double lnT = std::log(T), invT = 1.0 / T;
 
-    if (rxn.m_thirdBody) {
-        c.thirdBody = true;
-        const ThirdBody& tb = *rxn.m_thirdBody;
-        c.defaultEfficiency = tb.m_defaultEfficiency;
-        c.effBegin = static_cast<uint32_t>(m_effSpecies.size());
-        for (const auto& [name, e] : tb.m_efficiencies) {
-            if (e != tb.m_defaultEfficiency) {
-                m_effSpecies.push_back(index(name));
-                m_effDelta.push_back(e - tb.m_defaultEfficiency);
+    // The Arrhenius expressions: the general ones into a contiguous scratch,
+    // then to their slots.
+    const ArrheniusTable& a = m.arrhenius;
+    const size_t nGeneral = a.target.size();
+    std::vector<double>& scratch = m_scratch;
+    arrheniusKernel(a.lnA.size(), a.lnA.data(), a.b.data(), a.Ea_R.data(), a.sign.data(), lnT, invT, scratch.data());
+    for (size_t j = 0; j < nGeneral; j++) {
+        m_k[a.target[j]] = scratch[j];
+    }
+    powerKernel(a.exponents.size(), a.exponents.data(), lnT, m_powers.data());
+    for (size_t j = 0; j < a.powerTarget.size(); j++) {
+        m_k[a.powerTarget[j]] = a.powerA[j] * m_powers[a.powerIndex[j]];
+    }
+
+    // 1/K_c: the species' factors, then their products, into the reverse
+    // factors' slots (the REV expressions are there already).
+    double* revFactor = m_k.data() + m.revBase;
+    const double shift = lnT + std::log(GasConstant / OneAtm);
+    const size_t J = m.kcStride;
+    if (J > 0) {
+        double* E = m_kcMantissa.data();
+        const double largest = kcExpKernel(J, m.kcSpecies.data(), g_RT, shift, E);
+        const double* N = m_kcExponent.data();
+        // With every |y| below this no product of the factors leaves the
+        // range of a double: the factors as they are. Otherwise as m 2^n.
+        const bool direct = largest * static_cast<double>(m.kcMaxFactors) < 708.0;
+        if (!direct) {
+            kcFactorKernel(J, m.kcSpecies.data(), g_RT, shift, E, m_kcExponent.data());
+        }
+        const uint64_t* packed = m.kc4Packed.data();
+        const uint32_t* reaction = m.kc4Reaction.data();
+        const size_t n4 = m.kc4Reaction.size();
+        if (direct) {
+            for (size_t r = 0; r < n4; r++) {
+                const uint64_t w = packed[r];
+                revFactor[reaction[r]] = (E[w & 0xffff] * E[(w >> 16) & 0xffff]) * (E[(w >> 32) & 0xffff] * E[w >> 48]);
             }
-        }
-        c.effEnd = static_cast<uint32_t>(m_effSpecies.size());
-    } else if (rate->kind == GasRate::Falloff || rate->kind == GasRate::ChemicallyActivated) {
-        throw VelkoraError(procedure, "Reaction {} ({}) is {} but has no third body.", i, rxn.equation(),
-                           rate->type());
-    }
-
-    auto addFactors = [&](const Composition& orders, bool& integral, uint32_t& begin, uint32_t& end) {
-        begin = static_cast<uint32_t>(m_factors.size());
-        integral = true;
-        for (const auto& [name, o] : orders) {
-            integral = integral && smallWhole(o);
-        }
-        for (const auto& [name, o] : orders) {
-            uint32_t k = index(name);
-            if (integral) {
-                for (int n = 0; n < static_cast<int>(o); n++) {
-                    m_factors.push_back({k, 1.0});
-                }
-            } else if (o != 0.0) {
-                m_factors.push_back({k, o});
-            }
-        }
-        end = static_cast<uint32_t>(m_factors.size());
-    };
-    addFactors(rxn.m_orders, c.integralForward, c.fwdBegin, c.fwdEnd);
-    if (c.reversible) {
-        Composition reverse = rxn.m_products;
-        for (const auto& [name, o] : rate->reverseOrders) {
-            reverse[name] = o;
-        }
-        addFactors(reverse, c.integralReverse, c.revBegin, c.revEnd);
-    }
-
-    std::map<uint32_t, double> net;
-    for (const auto& [name, nu] : rxn.m_reactants) {
-        net[index(name)] -= nu;
-    }
-    for (const auto& [name, nu] : rxn.m_products) {
-        net[index(name)] += nu;
-    }
-    for (const auto& [k, nu] : net) {
-        if (nu != 0.0) {
-            m_netSpecies.push_back(k);
-            m_netNu.push_back(nu);
-            c.dnu += nu;
-        }
-    }
-    m_netBegin.push_back(static_cast<uint32_t>(m_netSpecies.size()));
-
-    if (rate->kind == GasRate::Plog) {
-        c.plogBegin = static_cast<uint32_t>(m_plog.size());
-        for (const auto& [P, k] : rate->plog) {
-            double lnP = std::log(P);
-            if (m_plog.size() == c.plogBegin || m_plog.back().lnP != lnP) {
-                m_plog.push_back({lnP, {}, {}, {}, {}});
-            }
-            PlogPoint& p = m_plog.back();
-            double lnA = 0.0, sign = 0.0;
-            split(k.A, lnA, sign);
-            p.lnA.push_back(lnA);
-            p.signA.push_back(sign);
-            p.b.push_back(k.b);
-            p.Ea_R.push_back(k.Ea_R);
-        }
-        c.plogEnd = static_cast<uint32_t>(m_plog.size());
-        if (c.plogEnd == c.plogBegin) {
-            throw VelkoraError(procedure, "Reaction {} ({}) has no PLOG expressions.", i, rxn.equation());
-        }
-    }
-    m_rxn.push_back(c);
-}
-
-void GasKinetics::updateTemperature(double T)
-{
-    double t[6];
-    NasaPolynomial::powers(T, t);
-    const double lnT = t[5], invT = t[4];
-    for (size_t k = 0; k < m_nSpecies; k++) {
-        m_g_RT[k] = m_species->species(k).thermo.g_RT(t);
-    }
-    const double lnPref = std::log(OneAtm / (GasConstant * T));
-    for (size_t i = 0; i < m_rxn.size(); i++) {
-        const Compiled& r = m_rxn[i];
-        m_kT[i] = arrhenius(r.lnA, r.b, r.Ea_R, r.signA, lnT, invT);
-        if (r.kind == GasRate::Falloff || r.kind == GasRate::ChemicallyActivated) {
-            m_k2T[i] = arrhenius(r.lnA2, r.b2, r.Ea_R2, r.signA2, lnT, invT);
-            if (r.blending == GasRate::Troe) {
-                const double a = r.par[0];
-                double Fcent = (1.0 - a) * std::exp(-T / r.par[1]) + a * std::exp(-T / r.par[2]);
-                if (r.nPar > 3) {
-                    Fcent += std::exp(-r.par[3] / T);
-                }
-                m_logFcent[i] = std::log10(std::max(Fcent, 1e-300));
-            } else if (r.blending == GasRate::Sri) {
-                m_sriT[i] = r.par[0] * std::exp(-r.par[1] / T) + std::exp(-T / r.par[2]);
-                m_sriScale[i] = r.nPar > 3 ? r.par[3] * std::pow(T, r.par[4]) : 1.0;
-            }
-        }
-        if (!r.reversible) {
-            m_invKc[i] = 0.0;
-        } else if (r.explicitReverse) {
-            m_invKc[i] = arrhenius(r.lnAr, r.br, r.Ea_Rr, r.signAr, lnT, invT);
         } else {
-            // 1 / K_c = exp(sum nu g/RT - dnu ln(P_atm / RT)).
-            double sum = -r.dnu * lnPref;
-            for (uint32_t j = m_netBegin[i]; j < m_netBegin[i + 1]; j++) {
-                sum += m_netNu[j] * m_g_RT[m_netSpecies[j]];
+            for (size_t r = 0; r < n4; r++) {
+                const uint64_t w = packed[r];
+                const uint64_t a = w & 0xffff, b = (w >> 16) & 0xffff, c = (w >> 32) & 0xffff, d = w >> 48;
+                revFactor[reaction[r]] = scaleByTwo((E[a] * E[b]) * (E[c] * E[d]), (N[a] + N[b]) + (N[c] + N[d]));
             }
-            m_invKc[i] = std::exp(sum);
         }
+        for (size_t r = 0; r < m.kcWideReaction.size(); r++) {
+            double v = 1.0, e = 0.0;
+            for (uint32_t j = m.kcWideBegin[r]; j < m.kcWideBegin[r + 1]; j++) {
+                v *= E[m.kcWideFactor[j]];
+                e += N[m.kcWideFactor[j]];
+            }
+            revFactor[m.kcWideReaction[r]] = direct ? v : scaleByTwo(v, e);
+        }
+    }
+    for (size_t r = 0; r < m.kcGeneralReaction.size(); r++) {
+        double sum = 0.0;
+        for (uint32_t j = m.kcGeneralBegin[r]; j < m.kcGeneralBegin[r + 1]; j++) {
+            sum += m.kcGeneralNu[j] * (g_RT[m.kcGeneralSpecies[j]] + shift);
+        }
+        revFactor[m.kcGeneralReaction[r]] = std::exp(sum);
+    }
+
+    // Troe's F_cent, then its logarithm.
+    if (m.nTroe > 0) {
+        std::vector<double>& Fcent = m_Pr; // free until the concentrations are taken
+        if (T >= CompiledMechanism::troeGuardLow && T <= CompiledMechanism::troeGuardHigh) {
+            const size_t nTerms = m.troeCoefficient.size();
+            std::vector<double>& terms = m_scratch;
+            troeTermKernel(nTerms, m.troeCoefficient.data(), m.troeAlpha.data(), m.troeBeta.data(), T, invT,
+                           terms.data());
+            for (size_t f = 0; f < m.nTroe; f++) {
+                double sum = m.fcentConstant[f];
+                for (uint32_t j = m.troeTermBegin[f]; j < m.troeTermBegin[f + 1]; j++) {
+                    sum += terms[j];
+                }
+                Fcent[f] = sum;
+            }
+        } else {
+            for (size_t f = 0; f < m.nTroe; f++) {
+                const double* p = &m.troeParameters[5 * f];
+                double sum = (1.0 - p[0]) * std::exp(-T / p[1]) + p[0] * std::exp(-T / p[2]);
+                if (p[4] != 0.0) {
+                    sum += std::exp(-p[3] / T);
+                }
+                Fcent[f] = sum;
+            }
+        }
+        log10Kernel(m_logFcent.size(), Fcent.data(), m_logFcent.data());
+    }
+    for (size_t s = 0; s < m.nSri; s++) {
+        const double* p = &m.sriParameters[5 * s];
+        m_sriT[s] = p[0] * std::exp(-p[1] / T) + std::exp(-T / p[2]);
+        m_sriScale[s] = p[3] * std::pow(T, p[4]);
+    }
+
+    // PLOG: the rate at each pressure point.
+    for (size_t q = 0; q < m.plogLnP.size(); q++) {
+        double k = 0.0;
+        for (uint32_t j = m.plogTermBegin[q]; j < m.plogTermBegin[q + 1]; j++) {
+            k += m_k[m.plogTermSlot[j]];
+        }
+        m_plogK[q] = k;
+        m_plogLnK[q] = k > 0.0 ? std::log(k) : 0.0;
     }
     m_T = T;
 }
 
-double GasKinetics::plogRate(const Compiled& r, double lnP) const
+double GasKinetics::plogRate(size_t p, double lnP) const
 {
-    const double lnT = std::log(m_T), invT = 1.0 / m_T;
-    auto at = [&](const PlogPoint& p) {
-        double k = 0.0;
-        for (size_t j = 0; j < p.lnA.size(); j++) {
-            k += arrhenius(p.lnA[j], p.b[j], p.Ea_R[j], p.signA[j], lnT, invT);
-        }
-        return k;
-    };
-    const PlogPoint* first = &m_plog[r.plogBegin];
-    const PlogPoint* last = &m_plog[r.plogEnd - 1];
-    if (lnP <= first->lnP) {
-        return at(*first);
+    const CompiledMechanism& m = *m_model;
+    const uint32_t first = m.plogPointBegin[p], last = m.plogPointBegin[p + 1] - 1;
+    if (lnP <= m.plogLnP[first]) {
+        return m_plogK[first];
     }
-    if (lnP >= last->lnP) {
-        return at(*last);
+    if (lnP >= m.plogLnP[last]) {
+        return m_plogK[last];
     }
-    const PlogPoint* hi = first + 1;
-    while (hi->lnP < lnP) {
+    uint32_t hi = first + 1;
+    while (m.plogLnP[hi] < lnP) {
         hi++;
     }
-    const PlogPoint* lo = hi - 1;
-    double k1 = at(*lo), k2 = at(*hi);
+    const uint32_t lo = hi - 1;
+    const double k1 = m_plogK[lo], k2 = m_plogK[hi];
+    const double frac = (lnP - m.plogLnP[lo]) / (m.plogLnP[hi] - m.plogLnP[lo]);
     if (!(k1 > 0.0) || !(k2 > 0.0)) {
         // ln k is not defined: interpolate k itself.
-        return k1 + (k2 - k1) * (lnP - lo->lnP) / (hi->lnP - lo->lnP);
+        return k1 + (k2 - k1) * frac;
     }
-    double lnk = std::log(k1) + (std::log(k2) - std::log(k1)) * (lnP - lo->lnP) / (hi->lnP - lo->lnP);
-    return std::exp(lnk);
+    return std::exp(m_plogLnK[lo] + (m_plogLnK[hi] - m_plogLnK[lo]) * frac);
 }
 
-double GasKinetics::blend(const Compiled& r, size_t i, double Pr) const
+double GasKinetics::blend(size_t f, double Pr) const
 {
-    if (r.blending == GasRate::Lindemann) {
+    const CompiledMechanism& m = *m_model;
+    if (f >= m.nTroe + m.nSri) {
         return 1.0;
     }
     const double logPr = std::log10(std::max(Pr, 1e-300));
-    if (r.blending == GasRate::Troe) {
-        const double logFcent = m_logFcent[i];
+    if (f < m.nTroe) {
+        const double logFcent = m_logFcent[f];
         const double c = -0.4 - 0.67 * logFcent;
         const double n = 0.75 - 1.27 * logFcent;
         const double f1 = (logPr + c) / (n - 0.14 * (logPr + c));
         return std::pow(10.0, logFcent / (1.0 + f1 * f1));
     }
+    const size_t s = f - m.nTroe;
     const double X = 1.0 / (1.0 + logPr * logPr);
-    return m_sriScale[i] * std::pow(m_sriT[i], X);
+    return m_sriScale[s] * std::pow(m_sriT[s], X);
 }
 
-double GasKinetics::product(const Factor* begin, const Factor* end, bool integral, const double* C)
+double GasKinetics::product(uint32_t begin, uint32_t end, bool integral, const double* C) const
 {
+    const CompiledMechanism& m = *m_model;
     double p = 1.0;
     if (integral) {
-        for (const Factor* f = begin; f != end; f++) {
-            p *= C[f->species];
+        for (uint32_t f = begin; f < end; f++) {
+            p *= C[m.factorSpecies[f]];
         }
     } else {
-        for (const Factor* f = begin; f != end; f++) {
-            p *= std::pow(std::max(C[f->species], 0.0), f->order);
+        for (uint32_t f = begin; f < end; f++) {
+            p *= std::pow(std::max(C[m.factorSpecies[f]], 0.0), m.factorOrder[f]);
         }
     }
     return p;
@@ -293,97 +421,167 @@ double GasKinetics::product(const Factor* begin, const Factor* end, bool integra
 void GasKinetics::update(double T, const double* C, const double* multipliers)
 {
     if (T != m_T) {
-        updateTemperature(T);
+        m_model->thermo().gibbs_RT(T, m_g_RT.data());
+        updateTemperature(T, m_g_RT.data());
     }
+    updateConcentrations(C, multipliers);
+}
+
+void GasKinetics::update(const SpeciesThermoState& thermo, const double* C, const double* multipliers)
+{
+    if (thermo.T != m_T) {
+        if (thermo.g_RT.size() != nSpecies()) {
+            throw VelkoraError("GasKinetics::update", "The species properties are for {} species, not {}.",
+                               thermo.g_RT.size(), nSpecies());
+        }
+        updateTemperature(thermo.T, thermo.g_RT.data());
+    }
+    updateConcentrations(C, multipliers);
+}
+
+void GasKinetics::updateConcentrations(const double* C, const double* multipliers)
+{
+    const CompiledMechanism& m = *m_model;
+    const size_t n = m.nR, K = m.K;
+    const double T = m_T;
     const double* mult = multipliers ? multipliers : m_multiplier.data();
     m_lastMultipliers = mult;
     double total = 0.0;
-    for (size_t k = 0; k < m_nSpecies; k++) {
+    for (size_t k = 0; k < K; k++) {
         total += C[k];
-        m_Cs[k] = C[k];
     }
+    std::copy(C, C + K, m_C.begin()); // m_C[K] stays 1: the pad of the products
     m_lastTotal = total;
-    double lnP = 0.0;
-    if (!m_plog.empty()) {
-        lnP = std::log(std::max(total, 1e-300) * GasConstant * T);
+    const double* Cs = m_C.data();
+
+    // [M] of each distinct third body, then of every reaction with one.
+    for (size_t c = 0; c < m.colliderDefault.size(); c++) {
+        double M = m.colliderDefault[c] * total;
+        for (uint32_t j = m.colliderBegin[c]; j < m.colliderBegin[c + 1]; j++) {
+            M += m.colliderDelta[j] * Cs[m.colliderSpecies[j]];
+        }
+        m_collider[c] = M;
     }
-    const Factor* factors = m_factors.data();
-    for (size_t i = 0; i < m_rxn.size(); i++) {
-        const Compiled& r = m_rxn[i];
-        double M = 1.0;
-        if (r.thirdBody) {
-            M = r.defaultEfficiency * total;
-            for (uint32_t j = r.effBegin; j < r.effEnd; j++) {
-                M += m_effDelta[j] * C[m_effSpecies[j]];
-            }
+    for (size_t t = 0; t < m.thirdBodyReactions.size(); t++) {
+        m_M[m.thirdBodyReactions[t]] = m_collider[m.colliderOf[t]];
+    }
+
+    // The rate constants before the multipliers, where the state enters them.
+    double* k = m_k.data();
+    for (uint32_t t = 0; t < m.threeBodyElementary.size(); t++) {
+        const uint32_t i = m.threeBodyElementary[t];
+        k[i] = k[m.threeBodySource + t] * m_M[i];
+        if (m.revMode[i] == 3) {
+            k[m.revBase + i] = k[m.threeBodyReverse + t] * m_M[i];
         }
-        double kf = m_kT[i];
-        switch (r.kind) {
-        case GasRate::Elementary:
-            if (r.thirdBody) {
-                kf *= M;
-            }
-            break;
-        case GasRate::Falloff: {
-            const double kinf = m_kT[i], k0 = m_k2T[i];
-            if (kinf == 0.0) {
-                kf = 0.0;
-            } else {
-                const double Pr = k0 * M / kinf;
-                kf = kinf * Pr / (1.0 + Pr) * blend(r, i, Pr);
-            }
-            break;
-        }
-        case GasRate::ChemicallyActivated: {
-            const double k0 = m_kT[i], kinf = m_k2T[i];
-            const double Pr = kinf != 0.0 ? k0 * M / kinf : HUGE_VAL;
-            kf = k0 / (1.0 + Pr) * blend(r, i, Pr);
-            break;
-        }
-        default:
-            kf = plogRate(r, lnP);
-            break;
-        }
-        kf *= mult[i];
-        m_M[i] = M;
-        m_kf[i] = kf;
-        m_ropf[i] = kf * product(factors + r.fwdBegin, factors + r.fwdEnd, r.integralForward, C);
-        if (r.reversible) {
-            double kr;
-            if (r.explicitReverse) {
-                kr = m_invKc[i] * mult[i] * (r.thirdBody && r.kind == GasRate::Elementary ? M : 1.0);
-            } else {
-                kr = kf * m_invKc[i];
-            }
-            m_kr[i] = kr;
-            m_ropr[i] = kr * product(factors + r.revBegin, factors + r.revEnd, r.integralReverse, C);
+    }
+    const size_t nF = m.nFalloff;
+    for (size_t f = 0; f < nF; f++) {
+        const uint32_t i = m.falloffReaction[f];
+        const double own = k[m.falloffSource + f], second = k[n + f];
+        const bool activated = m.chemicallyActivated[f] != 0.0;
+        const double kinf = activated ? second : own, k0 = activated ? own : second;
+        // No k_inf: nothing falls off (Pr = 0), or nothing is activated (k = 0).
+        m_Pr[f] = kinf != 0.0 ? k0 * m_M[i] / kinf : 0.0;
+    }
+    // Whole vectors: past the Troe reactions F is written again below.
+    troeBlendKernel(m_logFcent.size(), m_Pr.data(), m_logFcent.data(), m_F.data());
+    for (size_t s = 0; s < m.nSri; s++) {
+        const size_t f = m.nTroe + s;
+        const double logPr = std::log10(std::max(m_Pr[f], 1e-300));
+        const double X = 1.0 / (1.0 + logPr * logPr);
+        m_F[f] = m_sriScale[s] * std::pow(m_sriT[s], X);
+    }
+    std::fill(m_F.begin() + m.nTroe + m.nSri, m_F.begin() + nF, 1.0); // Lindemann
+    for (size_t f = 0; f < nF; f++) {
+        const uint32_t i = m.falloffReaction[f];
+        const double Pr = m_Pr[f], own = k[m.falloffSource + f];
+        if (m.chemicallyActivated[f] != 0.0) {
+            k[i] = k[n + f] != 0.0 ? own / (1.0 + Pr) * m_F[f] : 0.0;
         } else {
-            m_kr[i] = 0.0;
-            m_ropr[i] = 0.0;
+            k[i] = own * Pr / (1.0 + Pr) * m_F[f];
         }
+    }
+    if (!m.plogReaction.empty()) {
+        const double lnP = std::log(std::max(total, 1e-300) * GasConstant * T);
+        for (size_t p = 0; p < m.plogReaction.size(); p++) {
+            k[m.plogReaction[p]] = plogRate(p, lnP);
+        }
+    }
+
+    progressKernel<false>(n, Cs, m.fwdPacked.data(), m.revPacked.data(), k, mult, k + m.revBase,
+                          m_qnet.data(), nullptr, nullptr, nullptr, nullptr);
+    for (uint32_t i : m.fwdGeneral) {
+        m_qnet[i] = forwardGeneral(i, mult) - reverseRate(i, mult) * reverseProduct(i);
+    }
+    for (uint32_t i : m.revGeneral) {
+        m_qnet[i] = forwardGeneral(i, mult) - reverseRate(i, mult) * reverseProduct(i);
+    }
+    m_detailsCurrent = false;
+}
+
+double GasKinetics::forwardGeneral(size_t i, const double* mult) const
+{
+    const ReactionInfo& r = m_model->info[i];
+    return m_k[i] * mult[i] * product(r.fwdBegin, r.fwdEnd, r.integralForward, m_C.data());
+}
+
+double GasKinetics::reverseProduct(size_t i) const
+{
+    const ReactionInfo& r = m_model->info[i];
+    return product(r.revBegin, r.revEnd, r.integralReverse, m_C.data());
+}
+
+double GasKinetics::reverseRate(size_t i, const double* mult) const
+{
+    const CompiledMechanism& m = *m_model;
+    const double factor = m_k[m.revBase + i];
+    switch (m.revMode[i]) {
+    case 1:
+        return factor * (m_k[i] * mult[i]);
+    case 2:
+    case 3:
+        return factor * mult[i];
+    default:
+        return 0.0;
     }
 }
 
-namespace
+void GasKinetics::details() const
 {
-// log10(e) and ln(10).
-constexpr double ln10 = 2.302585092994045684;
-} // namespace
+    if (m_detailsCurrent || m_lastMultipliers == nullptr) {
+        return; // current, or no update() yet: all 0
+    }
+    const CompiledMechanism& m = *m_model;
+    const double* k = m_k.data();
+    const double* mult = m_lastMultipliers;
+    progressKernel<true>(m.nR, m_C.data(), m.fwdPacked.data(), m.revPacked.data(), k, mult, k + m.revBase,
+                         m_detailScratch.data(), m_kf.data(), m_kr.data(), m_ropf.data(), m_ropr.data());
+    for (uint32_t i : m.fwdGeneral) {
+        m_ropf[i] = forwardGeneral(i, mult);
+    }
+    for (uint32_t i : m.revGeneral) {
+        m_ropr[i] = m_kr[i] * reverseProduct(i);
+    }
+    m_detailsCurrent = true;
+}
 
 double GasKinetics::forwardDerivativeM(size_t i) const
 {
-    const Compiled& r = m_rxn[i];
+    const CompiledMechanism& m = *m_model;
+    const ReactionInfo& r = m.info[i];
     const double mult = m_lastMultipliers[i];
     const double M = m_M[i];
+    const size_t f = r.falloff;
     auto blendDerivative = [&](double Pr, double F) {
         // dF / dPr.
-        if (r.blending == GasRate::Lindemann) {
+        if (f >= m.nTroe + m.nSri) {
             return 0.0;
         }
         const double P = std::max(Pr, 1e-300);
         const double logPr = std::log10(P);
-        if (r.blending == GasRate::Troe) {
-            const double logFcent = m_logFcent[i];
+        if (f < m.nTroe) {
+            const double logFcent = m_logFcent[f];
             const double c = -0.4 - 0.67 * logFcent, n = 0.75 - 1.27 * logFcent;
             const double u = logPr + c, d = n - 0.14 * u;
             const double f1 = u / d;
@@ -391,25 +589,25 @@ double GasKinetics::forwardDerivativeM(size_t i) const
             return F / P * dlogF;
         }
         const double X = 1.0 / (1.0 + logPr * logPr);
-        return F * std::log(m_sriT[i]) * (-2.0 * logPr * X * X) / (P * ln10);
+        return F * std::log(m_sriT[f - m.nTroe]) * (-2.0 * logPr * X * X) / (P * ln10);
     };
     switch (r.kind) {
     case GasRate::Elementary:
-        return r.thirdBody ? m_kT[i] * mult : 0.0;
+        return r.thirdBody ? m_k[m.threeBodySource + r.threeBody] * mult : 0.0;
     case GasRate::Falloff: {
-        const double kinf = m_kT[i], k0 = m_k2T[i];
+        const double kinf = m_k[m.falloffSource + f], k0 = m_k[m.nR + f];
         if (kinf == 0.0) {
             return 0.0;
         }
-        const double Pr = k0 * M / kinf, F = blend(r, i, Pr);
+        const double Pr = k0 * M / kinf, F = blend(f, Pr);
         return mult * kinf * (F / ((1.0 + Pr) * (1.0 + Pr)) + Pr / (1.0 + Pr) * blendDerivative(Pr, F)) * k0 / kinf;
     }
     case GasRate::ChemicallyActivated: {
-        const double k0 = m_kT[i], kinf = m_k2T[i];
+        const double k0 = m_k[m.falloffSource + f], kinf = m_k[m.nR + f];
         if (kinf == 0.0) {
             return 0.0;
         }
-        const double Pr = k0 * M / kinf, F = blend(r, i, Pr);
+        const double Pr = k0 * M / kinf, F = blend(f, Pr);
         return mult * k0 * (-F / ((1.0 + Pr) * (1.0 + Pr)) + blendDerivative(Pr, F) / (1.0 + Pr)) * k0 / kinf;
     }
     default: {
@@ -419,19 +617,18 @@ double GasKinetics::forwardDerivativeM(size_t i) const
             return 0.0;
         }
         const double lnP = std::log(total * GasConstant * m_T);
-        const PlogPoint* first = &m_plog[r.plogBegin];
-        const PlogPoint* last = &m_plog[r.plogEnd - 1];
-        if (lnP <= first->lnP || lnP >= last->lnP) {
+        const size_t p = r.plog;
+        const uint32_t first = m.plogPointBegin[p], last = m.plogPointBegin[p + 1] - 1;
+        if (lnP <= m.plogLnP[first] || lnP >= m.plogLnP[last]) {
             return 0.0;
         }
-        const PlogPoint* hi = first + 1;
-        while (hi->lnP < lnP) {
+        uint32_t hi = first + 1;
+        while (m.plogLnP[hi] < lnP) {
             hi++;
         }
-        const PlogPoint* lo = hi - 1;
-        const double h = 1e-6 * (hi->lnP - lo->lnP);
+        const double h = 1e-6 * (m.plogLnP[hi] - m.plogLnP[hi - 1]);
         // The slope of ln k between the two points, from the interpolation itself.
-        const double k1 = plogRate(r, lnP - h), k2 = plogRate(r, lnP + h);
+        const double k1 = plogRate(p, lnP - h), k2 = plogRate(p, lnP + h);
         if (!(k1 > 0.0) || !(k2 > 0.0)) {
             return 0.0;
         }
@@ -441,97 +638,19 @@ double GasKinetics::forwardDerivativeM(size_t i) const
     }
 }
 
-void GasKinetics::buildJacobian() const
-{
-    JacobianMap& J = m_jac;
-    const size_t K = m_nSpecies;
-    std::vector<std::vector<int>> columns(K); // rows of each column
-    auto add = [&](uint32_t row, uint32_t col) { columns[col].push_back(static_cast<int>(row)); };
-    for (size_t i = 0; i < m_rxn.size(); i++) {
-        const Compiled& r = m_rxn[i];
-        for (uint32_t n = m_netBegin[i]; n < m_netBegin[i + 1]; n++) {
-            const uint32_t row = m_netSpecies[n];
-            for (uint32_t f = r.fwdBegin; f < r.fwdEnd; f++) {
-                add(row, m_factors[f].species);
-            }
-            for (uint32_t f = r.revBegin; f < r.revEnd; f++) {
-                add(row, m_factors[f].species);
-            }
-            for (uint32_t e = r.effBegin; e < r.effEnd; e++) {
-                add(row, m_effSpecies[e]);
-            }
-        }
-    }
-    for (size_t k = 0; k < K; k++) {
-        add(static_cast<uint32_t>(k), static_cast<uint32_t>(k));
-    }
-    J.colptr.assign(1, 0);
-    for (size_t j = 0; j < K; j++) {
-        std::sort(columns[j].begin(), columns[j].end());
-        columns[j].erase(std::unique(columns[j].begin(), columns[j].end()), columns[j].end());
-        J.rows.insert(J.rows.end(), columns[j].begin(), columns[j].end());
-        J.colptr.push_back(static_cast<int>(J.rows.size()));
-    }
-    auto position = [&](uint32_t row, uint32_t col) {
-        auto begin = J.rows.begin() + J.colptr[col], end = J.rows.begin() + J.colptr[col + 1];
-        return static_cast<uint32_t>(std::lower_bound(begin, end, static_cast<int>(row)) - J.rows.begin());
-    };
-    J.factorBegin.assign(1, 0);
-    J.effBegin.assign(1, 0);
-    for (size_t i = 0; i < m_rxn.size(); i++) {
-        const Compiled& r = m_rxn[i];
-        auto rowsFor = [&](uint32_t col) {
-            for (uint32_t n = m_netBegin[i]; n < m_netBegin[i + 1]; n++) {
-                J.factorPos.push_back(position(m_netSpecies[n], col));
-            }
-        };
-        for (uint32_t f = r.fwdBegin; f < r.fwdEnd; f++) {
-            rowsFor(m_factors[f].species);
-        }
-        for (uint32_t f = r.revBegin; f < r.revEnd; f++) {
-            rowsFor(m_factors[f].species);
-        }
-        J.factorBegin.push_back(static_cast<uint32_t>(J.factorPos.size()));
-        for (uint32_t e = r.effBegin; e < r.effEnd; e++) {
-            for (uint32_t n = m_netBegin[i]; n < m_netBegin[i + 1]; n++) {
-                J.effPos.push_back(position(m_netSpecies[n], m_effSpecies[e]));
-            }
-        }
-        J.effBegin.push_back(static_cast<uint32_t>(J.effPos.size()));
-    }
-    J.built = true;
-}
-
-const std::vector<int>& GasKinetics::jacobianColumns() const
-{
-    if (!m_jac.built) {
-        buildJacobian();
-    }
-    return m_jac.colptr;
-}
-
-const std::vector<int>& GasKinetics::jacobianRows() const
-{
-    if (!m_jac.built) {
-        buildJacobian();
-    }
-    return m_jac.rows;
-}
-
 void GasKinetics::evalConcentrationJacobian(double* values, double* uniform) const
 {
-    if (!m_jac.built) {
-        buildJacobian();
-    }
-    const JacobianMap& J = m_jac;
-    const size_t K = m_nSpecies;
-    const double* C = m_Cs.data();
+    details();
+    const CompiledMechanism& m = *m_model;
+    const CompiledMechanism::JacobianMap& J = m.jacobianMap();
+    const size_t K = m.K;
+    const double* C = m_C.data();
     std::fill(values, values + J.rows.size(), 0.0);
     std::fill(uniform, uniform + K, 0.0);
     double excl[16];
-    for (size_t i = 0; i < m_rxn.size(); i++) {
-        const Compiled& r = m_rxn[i];
-        const uint32_t netBegin = m_netBegin[i], netEnd = m_netBegin[i + 1];
+    for (size_t i = 0; i < m.nR; i++) {
+        const ReactionInfo& r = m.info[i];
+        const uint32_t netBegin = m.netBegin[i], netEnd = m.netBegin[i + 1];
         const uint32_t nRows = netEnd - netBegin;
         const uint32_t* pos = J.factorPos.data() + J.factorBegin[i];
         // d/dC of the products of concentrations, factor by factor: the
@@ -545,28 +664,28 @@ void GasKinetics::evalConcentrationJacobian(double* values, double* uniform) con
                 double prefix = 1.0;
                 for (uint32_t p = 0; p < L; p++) {
                     excl[p] = prefix;
-                    prefix *= C[m_factors[begin + p].species];
+                    prefix *= C[m.factorSpecies[begin + p]];
                 }
                 double suffix = 1.0;
                 for (uint32_t p = L; p-- > 0;) {
                     excl[p] *= suffix;
-                    suffix *= C[m_factors[begin + p].species];
+                    suffix *= C[m.factorSpecies[begin + p]];
                 }
             } else {
                 for (uint32_t p = 0; p < L; p++) {
                     double d = 1.0;
                     for (uint32_t q = 0; q < L; q++) {
-                        const Factor& f = m_factors[begin + q];
-                        const double c = std::max(C[f.species], 1e-300);
-                        d *= q == p ? f.order * std::pow(c, f.order - 1.0) : std::pow(c, f.order);
+                        const double o = m.factorOrder[begin + q];
+                        const double c = std::max(C[m.factorSpecies[begin + q]], 1e-300);
+                        d *= q == p ? o * std::pow(c, o - 1.0) : std::pow(c, o);
                     }
                     excl[p] = d;
                 }
             }
             for (uint32_t p = 0; p < L; p++) {
                 const double d = sign * k * excl[p];
-                for (uint32_t n = 0; n < nRows; n++) {
-                    values[*pos++] += m_netNu[netBegin + n] * d;
+                for (uint32_t q = 0; q < nRows; q++) {
+                    values[*pos++] += m.netNu[netBegin + q] * d;
                 }
             }
         };
@@ -581,22 +700,24 @@ void GasKinetics::evalConcentrationJacobian(double* values, double* uniform) con
         const double dkf = forwardDerivativeM(i);
         double dkr = 0.0;
         if (r.reversible) {
-            dkr = r.explicitReverse ? (r.kind == GasRate::Elementary ? m_invKc[i] * m_lastMultipliers[i] : 0.0)
-                                    : dkf * m_invKc[i];
+            // REV of a three-body reaction is proportional to [M]; of a falloff one, not.
+            dkr = r.explicitReverse ? (r.kind == GasRate::Elementary ? m_k[m.threeBodyReverse + r.threeBody] *
+                                                                           m_lastMultipliers[i]
+                                                                     : 0.0)
+                                    : dkf * m_k[m.revBase + i];
         }
-        const Factor* fb = m_factors.data();
-        const double g = dkf * product(fb + r.fwdBegin, fb + r.fwdEnd, r.integralForward, C) -
-                         (r.reversible ? dkr * product(fb + r.revBegin, fb + r.revEnd, r.integralReverse, C) : 0.0);
+        const double g = dkf * product(r.fwdBegin, r.fwdEnd, r.integralForward, C) -
+                         (r.reversible ? dkr * product(r.revBegin, r.revEnd, r.integralReverse, C) : 0.0);
         const double defaultEfficiency = r.kind == GasRate::Plog ? 1.0 : r.defaultEfficiency;
         if (defaultEfficiency != 0.0) {
-            for (uint32_t n = netBegin; n < netEnd; n++) {
-                uniform[m_netSpecies[n]] += m_netNu[n] * g * defaultEfficiency;
+            for (uint32_t q = netBegin; q < netEnd; q++) {
+                uniform[m.netSpecies[q]] += m.netNu[q] * g * defaultEfficiency;
             }
         }
         const uint32_t* epos = J.effPos.data() + J.effBegin[i];
         for (uint32_t e = r.effBegin; e < r.effEnd; e++) {
-            for (uint32_t n = netBegin; n < netEnd; n++) {
-                values[*epos++] += m_netNu[n] * g * m_effDelta[e];
+            for (uint32_t q = netBegin; q < netEnd; q++) {
+                values[*epos++] += m.netNu[q] * g * m.effDelta[e];
             }
         }
     }
@@ -604,32 +725,25 @@ void GasKinetics::evalConcentrationJacobian(double* values, double* uniform) con
 
 void GasKinetics::getNetRatesOfProgress(double* q) const
 {
-    for (size_t i = 0; i < m_rxn.size(); i++) {
-        q[i] = m_ropf[i] - m_ropr[i];
-    }
+    std::copy(m_qnet.begin(), m_qnet.end(), q);
 }
 
 void GasKinetics::getNetProductionRates(double* wdot) const
 {
-    std::fill(wdot, wdot + m_nSpecies, 0.0);
-    for (size_t i = 0; i < m_rxn.size(); i++) {
-        const double q = m_ropf[i] - m_ropr[i];
-        for (uint32_t j = m_netBegin[i]; j < m_netBegin[i + 1]; j++) {
-            wdot[m_netSpecies[j]] += m_netNu[j] * q;
-        }
-    }
+    const CompiledMechanism& m = *m_model;
+    productionKernel(m.K, m.speciesBegin.data(), m.speciesReaction.data(), m.speciesNu.data(), m_qnet.data(), wdot);
 }
 
 void GasKinetics::getEquilibriumConstants(double T, double* Kc)
 {
-    if (T != m_T) {
-        updateTemperature(T);
-    }
+    const CompiledMechanism& m = *m_model;
+    std::vector<double> g(m.K);
+    m.thermo().gibbs_RT(T, g.data());
     const double lnPref = std::log(OneAtm / (GasConstant * T));
-    for (size_t i = 0; i < m_rxn.size(); i++) {
-        double sum = -m_rxn[i].dnu * lnPref;
-        for (uint32_t j = m_netBegin[i]; j < m_netBegin[i + 1]; j++) {
-            sum += m_netNu[j] * m_g_RT[m_netSpecies[j]];
+    for (size_t i = 0; i < m.nR; i++) {
+        double sum = -m.info[i].dnu * lnPref;
+        for (uint32_t j = m.netBegin[i]; j < m.netBegin[i + 1]; j++) {
+            sum += m.netNu[j] * g[m.netSpecies[j]];
         }
         Kc[i] = std::exp(-sum);
     }

@@ -7,8 +7,10 @@
 #include <memory>
 #include <vector>
 
+#include "velkora/platform/kinetics/CompiledMechanism.h"
 #include "velkora/platform/kinetics/Reaction.h"
 #include "velkora/platform/thermo/Species.h"
+#include "velkora/platform/thermo/SpeciesThermo.h"
 
 namespace Velkora
 {
@@ -29,20 +31,39 @@ namespace Velkora
 //! - Every rate constant is multiplied by the reaction's multiplier (1 by
 //!   default), forward and reverse alike: a sensitivity parameter.
 //!
-//! Everything that depends on T alone (the Arrhenius expressions, the
-//! Gibbs functions, the equilibrium constants, Troe's F_cent) is computed
-//! once per temperature, one exponential per rate constant; the polynomials
-//! are evaluated outside their ranges as they stand.
+//! The model data (CompiledMechanism) is read-only and shared; an evaluator
+//! holds only its state and multipliers, so evaluators of one mechanism on
+//! different threads are independent. What depends on T alone is computed
+//! once per temperature, in one loop per kind of work:
+//! - one exponential per Arrhenius expression, none for a constant rate and
+//!   one per distinct exponent for the power laws A T^b;
+//! - 1/K_c from one exponential per species: with y_k = g_k/RT + ln(RT /
+//!   P_atm), 1/K_c = exp(sum_k nu_k y_k) is the product of the factors
+//!   exp(y_k)^nu_k where the nu_k are whole (exp(-y_k) for a reactant),
+//!   an exponential of the sum otherwise. The shift that keeps the
+//!   exponents in range: where some |y_k| is so large that a product of a
+//!   reaction's factors could leave the range of a double (at low
+//!   temperatures), each exp(y_k) is kept as m_k 2^n_k instead, with m_k in
+//!   [1/sqrt 2, sqrt 2] and n_k whole, the m_k multiplied and the n_k added
+//!   and the power of two applied once at the end: 1/K_c then overflows or
+//!   underflows only where its value does;
+//! - Troe's F_cent without the terms that are 0 or 1 at every temperature
+//!   (see CompiledMechanism);
+//! and the falloff blending once per falloff reaction at each state. The
+//! polynomials are evaluated outside their ranges as they stand.
 class GasKinetics
 {
 public:
-    //! Throws for a reaction without a GasRate, or whose species, orders or
-    //! efficiencies name species the set lacks.
+    //! Evaluates `model`; throws for a null one.
+    explicit GasKinetics(std::shared_ptr<const CompiledMechanism> model);
+    //! Compiles its own model of `species` and `reactions` (CompiledMechanism
+    //! says what it refuses).
     GasKinetics(std::shared_ptr<const SpeciesSet> species, const std::vector<std::shared_ptr<Reaction>>& reactions);
 
-    size_t nSpecies() const { return m_nSpecies; }
-    size_t nReactions() const { return m_rxn.size(); }
-    const SpeciesSet& speciesSet() const { return *m_species; }
+    size_t nSpecies() const { return m_model->nSpecies(); }
+    size_t nReactions() const { return m_model->nReactions(); }
+    const SpeciesSet& speciesSet() const { return m_model->speciesSet(); }
+    const CompiledMechanism& model() const { return *m_model; }
 
     //! Multiplier of reaction `i`'s rate constants.
     void setMultiplier(size_t i, double value) { m_multiplier[i] = value; }
@@ -54,18 +75,42 @@ public:
     //! `multipliers` (one per reaction) instead of the stored ones when not
     //! null.
     void update(double T, const double* C, const double* multipliers = nullptr);
+    //! The same at the temperature of `thermo`, whose g/RT it takes instead
+    //! of computing its own: the caller computed the species' properties for
+    //! other uses too.
+    void update(const SpeciesThermoState& thermo, const double* C, const double* multipliers = nullptr);
     //! Rates of progress of the last update(), mol/m^3/s, one per reaction.
-    const std::vector<double>& forwardRatesOfProgress() const { return m_ropf; }
-    const std::vector<double>& reverseRatesOfProgress() const { return m_ropr; }
+    //! Computed when first asked for after an update() (the net rates and
+    //! the production rates do not need them), from that update's
+    //! multipliers, which must still be alive.
+    const std::vector<double>& forwardRatesOfProgress() const
+    {
+        details();
+        return m_ropf;
+    }
+    const std::vector<double>& reverseRatesOfProgress() const
+    {
+        details();
+        return m_ropr;
+    }
     void getNetRatesOfProgress(double* q) const;
     //! Net production rates of the last update(), mol/m^3/s, into `wdot`.
     void getNetProductionRates(double* wdot) const;
 
     //! Forward rate constants k_f at T and C, SI units, [M] and the falloff
-    //! blending included (update() first).
-    const std::vector<double>& forwardRateConstants() const { return m_kf; }
+    //! blending included (update() first; computed when asked for, as the
+    //! rates of progress).
+    const std::vector<double>& forwardRateConstants() const
+    {
+        details();
+        return m_kf;
+    }
     //! Reverse rate constants k_r (0 for irreversible reactions).
-    const std::vector<double>& reverseRateConstants() const { return m_kr; }
+    const std::vector<double>& reverseRateConstants() const
+    {
+        details();
+        return m_kr;
+    }
     //! Equilibrium constants K_c at T, concentration units, one per
     //! reaction, into `Kc`.
     void getEquilibriumConstants(double T, double* Kc);
@@ -79,8 +124,8 @@ public:
     //! alike. The pattern of S, nSpecies() square, in compressed columns (the
     //! rows of column j from colptr[j] to colptr[j + 1]), every diagonal
     //! entry included.
-    const std::vector<int>& jacobianColumns() const;
-    const std::vector<int>& jacobianRows() const;
+    const std::vector<int>& jacobianColumns() const { return m_model->jacobianMap().colptr; }
+    const std::vector<int>& jacobianRows() const { return m_model->jacobianMap().rows; }
     //! d wdot / dC at the state of the last update(), exact (falloff blending
     //! and PLOG's pressure included): S into `values` in the pattern's order
     //! (jacobianRows().size() values), t into `uniform` (nSpecies() values),
@@ -89,99 +134,65 @@ public:
 
     //! The net stoichiometric coefficients: nu_ki for every reaction i, as
     //! (species, nu) pairs of reaction i between offsets i and i + 1.
-    const std::vector<uint32_t>& stoichOffsets() const { return m_netBegin; }
-    const std::vector<uint32_t>& stoichSpecies() const { return m_netSpecies; }
-    const std::vector<double>& stoichCoefficients() const { return m_netNu; }
+    const std::vector<uint32_t>& stoichOffsets() const { return m_model->netBegin; }
+    const std::vector<uint32_t>& stoichSpecies() const { return m_model->netSpecies; }
+    const std::vector<double>& stoichCoefficients() const { return m_model->netNu; }
 
 private:
-    struct Factor
-    {
-        uint32_t species;
-        double order; //!< used only when the order is not a small whole number
-    };
-    //! A compiled reaction.
-    struct Compiled
-    {
-        int kind = 0;            //!< GasRate::Kind
-        bool thirdBody = false;
-        bool reversible = false;
-        bool explicitReverse = false;
-        int blending = 0;        //!< GasRate::Blending
-        double dnu = 0.0;        //!< sum of nu_k, for K_c
-        double lnA = 0.0, b = 0.0, Ea_R = 0.0, signA = 0.0;     //!< the main expression
-        double lnA2 = 0.0, b2 = 0.0, Ea_R2 = 0.0, signA2 = 0.0; //!< LOW or HIGH
-        double lnAr = 0.0, br = 0.0, Ea_Rr = 0.0, signAr = 0.0; //!< REV
-        double par[5] = {0, 0, 0, 0, 0};
-        int nPar = 0;
-        double defaultEfficiency = 1.0;
-        uint32_t effBegin = 0, effEnd = 0;
-        uint32_t fwdBegin = 0, fwdEnd = 0; //!< into m_factors
-        uint32_t revBegin = 0, revEnd = 0;
-        uint32_t plogBegin = 0, plogEnd = 0; //!< into m_plog
-        bool integralForward = true, integralReverse = true;
-    };
-    struct PlogPoint
-    {
-        double lnP;
-        std::vector<double> lnA, b, Ea_R, signA; //!< expressions at this pressure, summed
-    };
+    using ReactionInfo = CompiledMechanism::ReactionInfo;
 
-    void compile(const Reaction& rxn, const std::vector<std::shared_ptr<Reaction>>& all, size_t i);
-    void buildJacobian() const;
+    void allocate();
+    //! Everything that depends on T alone, from the species' g/RT at T.
+    void updateTemperature(double T, const double* g_RT);
+    //! Everything that depends on C, at the temperature of the last
+    //! updateTemperature().
+    void updateConcentrations(const double* C, const double* multipliers);
+    double plogRate(size_t p, double lnP) const;
+    //! The blending function F of falloff reaction f at Pr (the state's T).
+    double blend(size_t f, double Pr) const;
     //! d kf / d[M] of reaction i at the last update(), the multiplier
     //! included (0 without third body); for PLOG, d kf / d Ctot.
     double forwardDerivativeM(size_t i) const;
-    void updateTemperature(double T);
-    double plogRate(const Compiled& r, double lnP) const;
-    double blend(const Compiled& r, size_t i, double Pr) const;
-    static double product(const Factor* begin, const Factor* end, bool integral, const double* C);
+    //! The product of the concentrations of factors begin..end.
+    double product(uint32_t begin, uint32_t end, bool integral, const double* C) const;
+    //! q_f of reaction i from its factor list; k_r; the reverse product.
+    double forwardGeneral(size_t i, const double* mult) const;
+    double reverseRate(size_t i, const double* mult) const;
+    double reverseProduct(size_t i) const;
+    //! k_f, k_r, q_f and q_r of the last update(), unless current.
+    void details() const;
 
-    std::shared_ptr<const SpeciesSet> m_species;
-    size_t m_nSpecies = 0;
-    std::vector<std::shared_ptr<const Reaction>> m_reactions; //!< kept alive: their rates are read
-    std::vector<Compiled> m_rxn;
-    std::vector<Factor> m_factors;
-    std::vector<uint32_t> m_effSpecies;
-    std::vector<double> m_effDelta; //!< efficiency minus the default
-    std::vector<PlogPoint> m_plog;
-    std::vector<uint32_t> m_netBegin;
-    std::vector<uint32_t> m_netSpecies;
-    std::vector<double> m_netNu;
+    std::shared_ptr<const CompiledMechanism> m_model;
     std::vector<double> m_multiplier;
 
     // What depends on T alone, for m_T.
     double m_T = -1.0;
-    std::vector<double> m_g_RT;     //!< per species
-    std::vector<double> m_kT;       //!< main expression
-    std::vector<double> m_k2T;      //!< LOW or HIGH expression
-    std::vector<double> m_invKc;    //!< 1 / K_c, or the REV expression
-    std::vector<double> m_logFcent; //!< Troe: log10 F_cent
-    std::vector<double> m_sriT;     //!< SRI: a exp(-b/T) + exp(-T/c), and d T^e in m_sriScale
-    std::vector<double> m_sriScale;
+    std::vector<double> m_g_RT;       //!< per species, when no caller gives them
+    //! The rate-constant slots (CompiledMechanism); the first nReactions
+    //! hold the state's rate constants once update() has run.
+    std::vector<double> m_k;
+    std::vector<double> m_powers;     //!< T^b per distinct power-law exponent
+    //! Per species of CompiledMechanism::kcSpecies: exp(y_k), then
+    //! exp(-y_k), then 1 (the pad); or where the y_k are large, exp(y_k) =
+    //! m_k 2^n_k as m_k, 1 / m_k, 1 and n_k, -n_k, 0.
+    std::vector<double> m_kcMantissa, m_kcExponent;
+    std::vector<double> m_logFcent;   //!< per Troe reaction: log10 F_cent
+    std::vector<double> m_sriT;       //!< per SRI reaction: a exp(-b/T) + exp(-T/c)
+    std::vector<double> m_sriScale;   //!< and d T^e
+    std::vector<double> m_plogK, m_plogLnK; //!< per PLOG point: k and ln k (0 where k <= 0)
+    std::vector<double> m_scratch;    //!< the general Arrhenius values, Troe's terms
 
     // Results of the last update().
-    std::vector<double> m_kf, m_kr, m_ropf, m_ropr, m_M;
-    std::vector<double> m_dkfdM; //!< d kf / d[M] (or / d Ctot for PLOG), multiplier included
-    std::vector<double> m_Cs;    //!< the concentrations of the last update()
+    std::vector<double> m_C;  //!< the concentrations, and 1 at index K
+    std::vector<double> m_M;  //!< per reaction
+    std::vector<double> m_collider; //!< [M] per distinct third body
+    std::vector<double> m_qnet;
+    mutable std::vector<double> m_kf, m_kr, m_ropf, m_ropr; //!< when m_detailsCurrent
+    mutable std::vector<double> m_detailScratch;
+    mutable bool m_detailsCurrent = false;
+    std::vector<double> m_Pr, m_F; //!< per falloff reaction
     const double* m_lastMultipliers = nullptr; //!< those of the last update(), which must outlive its use
     double m_lastTotal = 0.0;
-
-    // The Jacobian's pattern and where each term of each reaction goes,
-    // built when first asked for.
-    struct JacobianMap
-    {
-        std::vector<int> colptr, rows;
-        //! Per reaction: for each forward factor, then each reverse factor,
-        //! the positions of (row k, column of the factor) for the reaction's
-        //! net species k in order.
-        std::vector<uint32_t> factorBegin, factorPos;
-
-        //! Per reaction: positions of (row k, efficiency species) for the
-        //! efficiencies that differ from the default.
-        std::vector<uint32_t> effBegin, effPos;
-        bool built = false;
-    };
-    mutable JacobianMap m_jac;
 };
 
 } // namespace Velkora

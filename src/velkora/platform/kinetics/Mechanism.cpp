@@ -12,7 +12,7 @@ Mechanism::Mechanism(std::shared_ptr<const SpeciesSet> species, std::vector<std:
     if (!m_species) {
         throw VelkoraError("Mechanism::Mechanism", "The species set is a null pointer.");
     }
-    GasKinetics check(m_species, m_reactions); // refuses what it cannot evaluate
+    m_compiled = std::make_shared<const CompiledMechanism>(m_species, m_reactions);
 }
 
 const std::shared_ptr<Reaction>& Mechanism::reaction(size_t i) const
@@ -35,7 +35,7 @@ const Species& Mechanism::species(size_t k) const
 
 std::unique_ptr<GasKinetics> Mechanism::newKinetics() const
 {
-    return std::make_unique<GasKinetics>(m_species, m_reactions);
+    return std::make_unique<GasKinetics>(m_compiled);
 }
 
 } // namespace Velkora

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "velkora/platform/kinetics/CompiledMechanism.h"
 #include "velkora/platform/kinetics/GasKinetics.h"
 #include "velkora/platform/kinetics/Reaction.h"
 #include "velkora/platform/thermo/Species.h"
@@ -15,15 +16,18 @@ namespace Velkora
 {
 
 //! The species (with their thermodynamics) and the reactions (each with a
-//! GasRate) of a mechanism, as a reader built them. The reactions are shared
+//! GasRate) of a mechanism, as a reader built them, and their compiled form
+//! (CompiledMechanism), built once here and shared by every evaluator of the
+//! rates, reactor and gas object of the mechanism. The reactions are shared
 //! records: a caller may hold one by handle while the mechanism lives on or
-//! goes. Each evaluator of the rates (newKinetics()) has its own state and
-//! rate multipliers.
+//! goes; nothing a caller can change in them through the interface (their
+//! identifier, their flags) enters the rates. Each evaluator of the rates
+//! (newKinetics()) has its own state and rate multipliers.
 class Mechanism
 {
 public:
-    //! Throws for a null species set or reaction; checks the reactions as
-    //! GasKinetics does.
+    //! Throws for a null species set or reaction, and for what
+    //! CompiledMechanism refuses.
     Mechanism(std::shared_ptr<const SpeciesSet> species, std::vector<std::shared_ptr<Reaction>> reactions,
               std::string source);
 
@@ -39,13 +43,16 @@ public:
     //! Where the mechanism came from (the files read).
     const std::string& source() const { return m_source; }
 
-    //! A new evaluator of the mechanism's rates.
+    //! A new evaluator of the mechanism's rates, on the shared compiled model.
     std::unique_ptr<GasKinetics> newKinetics() const;
+    //! The compiled model, immutable.
+    const std::shared_ptr<const CompiledMechanism>& compiled() const { return m_compiled; }
 
 private:
     std::shared_ptr<const SpeciesSet> m_species;
     std::vector<std::shared_ptr<Reaction>> m_reactions;
     std::string m_source;
+    std::shared_ptr<const CompiledMechanism> m_compiled;
 };
 
 } // namespace Velkora
