@@ -44,7 +44,8 @@ IdealGasReactor::IdealGasReactor(std::shared_ptr<const Mechanism> mechanism, Kin
                                  const double* X)
     : m_mechanism(std::move(mechanism)), m_kind(kind),
       m_gas(m_mechanism ? m_mechanism->sharedSpecies()
-                        : throw VelkoraError("IdealGasReactor::IdealGasReactor", "The mechanism is a null pointer."))
+                        : throw VelkoraError("IdealGasReactor::IdealGasReactor", "The mechanism is a null pointer."),
+            m_mechanism->compiled()->sharedThermo())
 {
     m_gas.setState_TPX(T, P, X);
     m_P = m_gas.pressure();
@@ -58,8 +59,6 @@ IdealGasReactor::IdealGasReactor(std::shared_ptr<const Mechanism> mechanism, Kin
     m_kinetics = m_mechanism->newKinetics();
     m_C.resize(K);
     m_wdot.resize(K);
-    m_h.resize(K);
-    m_cp.resize(K);
     m_hJ.resize(K);
     m_uniform.resize(K);
     m_plus.resize(K + 1);
@@ -174,15 +173,7 @@ double IdealGasReactor::prepare(const double* y) const
     for (size_t k = 0; k < K; k++) {
         m_C[k] = rho * Y[k] / m_M[k];
     }
-    if (T != m_thermoT) {
-        double t[6];
-        NasaPolynomial::powers(T, t);
-        double s;
-        for (size_t k = 0; k < K; k++) {
-            m_mechanism->species(k).thermo.evaluate(t, m_cp[k], m_h[k], s);
-        }
-        m_thermoT = T;
-    }
+    m_mechanism->compiled()->thermo().update(T, m_thermo);
     return rho;
 }
 
@@ -192,7 +183,7 @@ void IdealGasReactor::rates(const double* y, const double* multipliers, double* 
     const double T = y[0];
     const double* Y = y + 1;
     const double rho = prepare(y);
-    m_kinetics->update(T, m_C.data(), multipliers);
+    m_kinetics->update(m_thermo, m_C.data(), multipliers);
     m_kinetics->getNetProductionRates(m_wdot.data());
     for (size_t k = 0; k < K; k++) {
         ydot[k + 1] = m_M[k] * m_wdot[k] / rho;
@@ -202,11 +193,13 @@ void IdealGasReactor::rates(const double* y, const double* multipliers, double* 
         return;
     }
     // rho cp dT/dt = -sum h_k wdot_k (cv and u at constant volume), in units of R.
+    const double* h = m_thermo.h_RT.data();
+    const double* cp = m_thermo.cp_R.data();
     const double shift = m_kind == ConstantVolume ? 1.0 : 0.0;
     double heat = 0.0, capacity = 0.0;
     for (size_t k = 0; k < K; k++) {
-        heat += (m_h[k] - shift) * m_wdot[k];
-        capacity += Y[k] * (m_cp[k] - shift) / m_M[k];
+        heat += (h[k] - shift) * m_wdot[k];
+        capacity += Y[k] * (cp[k] - shift) / m_M[k];
     }
     ydot[0] = -T * heat / (rho * capacity);
 }
@@ -254,12 +247,14 @@ bool IdealGasReactor::evalJacobian(const double* y, const double* multipliers, d
     const std::vector<int>& kr = m_kinetics->jacobianRows();
     std::fill(m_hJ.begin(), m_hJ.end(), 0.0);
     std::vector<double> JC(K, 0.0); // (d wdot / dC) C
+    const double* h = m_thermo.h_RT.data();
+    const double* cp = m_thermo.cp_R.data();
     const double shift = m_kind == ConstantVolume ? 1.0 : 0.0;
     for (size_t j = 0; j < K; j++) {
         for (int p = kc[j]; p < kc[j + 1]; p++) {
             const int k = kr[p];
             values[m_kinToReactor[p]] = m_M[k] / m_M[j] * m_kinJac[p];
-            m_hJ[j] += (m_h[k] - shift) * m_kinJac[p];
+            m_hJ[j] += (h[k] - shift) * m_kinJac[p];
             JC[k] += m_kinJac[p] * m_C[j];
         }
     }
@@ -270,7 +265,7 @@ bool IdealGasReactor::evalJacobian(const double* y, const double* multipliers, d
     bool rankOne = m_kind != ConstantVolume;
     for (size_t k = 0; k < K; k++) {
         total += m_C[k];
-        uniformHeat += (m_h[k] - shift) * m_uniform[k];
+        uniformHeat += (h[k] - shift) * m_uniform[k];
         rankOne = rankOne || m_uniform[k] != 0.0;
     }
     for (size_t k = 0; k < K; k++) {
@@ -300,8 +295,8 @@ bool IdealGasReactor::evalJacobian(const double* y, const double* multipliers, d
         const double rho = prepare(y);
         double heat = 0.0, capacity = 0.0, inverseMass = 0.0;
         for (size_t k = 0; k < K; k++) {
-            heat += (m_h[k] - shift) * m_wdot[k];
-            capacity += Y[k] * (m_cp[k] - shift) / m_M[k];
+            heat += (h[k] - shift) * m_wdot[k];
+            capacity += Y[k] * (cp[k] - shift) / m_M[k];
             inverseMass += Y[k] / m_M[k];
         }
         const double meanMass = 1.0 / inverseMass;
@@ -316,7 +311,7 @@ bool IdealGasReactor::evalJacobian(const double* y, const double* multipliers, d
         for (size_t j = 0; j < K; j++) {
             const double densityTerm = m_kind == ConstantPressure ? capacity * meanMass : 0.0;
             values[m_tRowPos[j]] = T / (capacity * m_M[j]) *
-                                   (-(m_hJ[j] - hJX) + heat * ((m_cp[j] - shift) - densityTerm) / (rho * capacity));
+                                   (-(m_hJ[j] - hJX) + heat * ((cp[j] - shift) - densityTerm) / (rho * capacity));
         }
     }
     m_stats.jacobianEvaluations++;

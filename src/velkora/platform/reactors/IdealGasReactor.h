@@ -106,7 +106,7 @@ public:
     const Statistics& statistics() const { return m_stats; }
 
 private:
-    //! The density and the concentrations at `y`; the thermo at its T.
+    //! The density and the concentrations at `y`; the species' properties at its T.
     double prepare(const double* y) const;
     void rates(const double* y, const double* multipliers, double* ydot) const;
 
@@ -118,8 +118,10 @@ private:
     bool m_sensitivities = false;
     std::vector<double> m_M;
     mutable std::unique_ptr<GasKinetics> m_kinetics;
-    mutable std::vector<double> m_C, m_wdot, m_h, m_cp, m_kinJac, m_uniform, m_hJ, m_plus;
-    mutable double m_thermoT = -1.0;
+    //! The species' cp/R, h/RT and g/RT at the temperature of the last state
+    //! evaluated: computed once for the energy equation and the kinetics.
+    mutable SpeciesThermoState m_thermo;
+    mutable std::vector<double> m_C, m_wdot, m_kinJac, m_uniform, m_hJ, m_plus;
     mutable Statistics m_stats;
     std::vector<int> m_colptr, m_rows;
     std::vector<int> m_kinToReactor; //!< position of each d wdot / dC entry in the reactor's pattern

@@ -13,10 +13,17 @@ double IdealGasMixture::gasConstant()
     return GasConstant;
 }
 
-IdealGasMixture::IdealGasMixture(std::shared_ptr<const SpeciesSet> species) : m_species(std::move(species))
+IdealGasMixture::IdealGasMixture(std::shared_ptr<const SpeciesSet> species, std::shared_ptr<const SpeciesThermo> thermo)
+    : m_species(std::move(species)), m_thermo(std::move(thermo))
 {
     if (!m_species || m_species->nSpecies() == 0) {
         throw VelkoraError("IdealGasMixture::IdealGasMixture", "A mixture needs at least one species.");
+    }
+    if (!m_thermo) {
+        m_thermo = std::make_shared<const SpeciesThermo>(*m_species);
+    } else if (m_thermo->nSpecies() != m_species->nSpecies()) {
+        throw VelkoraError("IdealGasMixture::IdealGasMixture", "The thermo table has {} species, the set {}.",
+                           m_thermo->nSpecies(), m_species->nSpecies());
     }
     const size_t K = nSpecies();
     m_X.assign(K, 0.0);
@@ -128,45 +135,33 @@ void IdealGasMixture::getConcentrations(double* c) const
 
 void IdealGasMixture::updateThermo() const
 {
-    if (m_thermoT == m_T) {
-        return;
-    }
-    const size_t K = nSpecies();
-    m_cp.resize(K);
-    m_h.resize(K);
-    m_s.resize(K);
-    double t[6];
-    NasaPolynomial::powers(m_T, t);
-    for (size_t k = 0; k < K; k++) {
-        m_species->species(k).thermo.evaluate(t, m_cp[k], m_h[k], m_s[k]);
-    }
-    m_thermoT = m_T;
+    m_thermo->update(m_T, m_state);
 }
 
 void IdealGasMixture::getCp_R(double* out) const
 {
     updateThermo();
-    std::copy(m_cp.begin(), m_cp.end(), out);
+    std::copy(m_state.cp_R.begin(), m_state.cp_R.end(), out);
 }
 
 void IdealGasMixture::getEnthalpy_RT(double* out) const
 {
     updateThermo();
-    std::copy(m_h.begin(), m_h.end(), out);
+    std::copy(m_state.h_RT.begin(), m_state.h_RT.end(), out);
 }
 
 void IdealGasMixture::getEntropy_R(double* out) const
 {
     updateThermo();
-    std::copy(m_s.begin(), m_s.end(), out);
+    for (size_t k = 0; k < m_state.h_RT.size(); k++) {
+        out[k] = m_state.h_RT[k] - m_state.g_RT[k];
+    }
 }
 
 void IdealGasMixture::getGibbs_RT(double* out) const
 {
     updateThermo();
-    for (size_t k = 0; k < m_h.size(); k++) {
-        out[k] = m_h[k] - m_s[k];
-    }
+    std::copy(m_state.g_RT.begin(), m_state.g_RT.end(), out);
 }
 
 double IdealGasMixture::cpMole() const
@@ -174,7 +169,7 @@ double IdealGasMixture::cpMole() const
     updateThermo();
     double sum = 0.0;
     for (size_t k = 0; k < m_X.size(); k++) {
-        sum += m_X[k] * m_cp[k];
+        sum += m_X[k] * m_state.cp_R[k];
     }
     return GasConstant * sum;
 }
@@ -189,7 +184,7 @@ double IdealGasMixture::enthalpyMole() const
     updateThermo();
     double sum = 0.0;
     for (size_t k = 0; k < m_X.size(); k++) {
-        sum += m_X[k] * m_h[k];
+        sum += m_X[k] * m_state.h_RT[k];
     }
     return GasConstant * m_T * sum;
 }
@@ -206,7 +201,7 @@ double IdealGasMixture::entropyMole() const
     double sum = 0.0;
     for (size_t k = 0; k < m_X.size(); k++) {
         if (m_X[k] > 0.0) {
-            sum += m_X[k] * (m_s[k] - std::log(m_X[k]) - lnP);
+            sum += m_X[k] * (m_state.h_RT[k] - m_state.g_RT[k] - std::log(m_X[k]) - lnP);
         }
     }
     return GasConstant * sum;

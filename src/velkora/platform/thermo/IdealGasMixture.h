@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "velkora/platform/thermo/Species.h"
+#include "velkora/platform/thermo/SpeciesThermo.h"
 
 namespace Velkora
 {
@@ -16,11 +17,14 @@ namespace Velkora
 //! (mole and mass fractions, kept consistent); the density follows. SI units
 //! throughout: molar properties per mol (J/mol, J/mol/K), specific ones per
 //! kg. The standard state is the pure gas at 1 atm. Starts at 300 K, 1 atm,
-//! pure first species.
+//! pure first species. The species' properties at the mixture's temperature
+//! are computed once per temperature, from `thermo` when given (a
+//! mechanism's table, shared), from a table of the mixture's own otherwise.
 class IdealGasMixture
 {
 public:
-    explicit IdealGasMixture(std::shared_ptr<const SpeciesSet> species);
+    explicit IdealGasMixture(std::shared_ptr<const SpeciesSet> species,
+                             std::shared_ptr<const SpeciesThermo> thermo = nullptr);
 
     const SpeciesSet& speciesSet() const { return *m_species; }
     size_t nSpecies() const { return m_species->nSpecies(); }
@@ -82,12 +86,12 @@ private:
     void updateThermo() const;
 
     std::shared_ptr<const SpeciesSet> m_species;
+    std::shared_ptr<const SpeciesThermo> m_thermo;
     double m_T = 300.0;
     double m_P = 101325.0;
     double m_meanMass = 0.0;
     std::vector<double> m_X, m_Y;
-    mutable double m_thermoT = -1.0; //!< where the species values below were computed
-    mutable std::vector<double> m_cp, m_h, m_s;
+    mutable SpeciesThermoState m_state; //!< the species' properties at m_T, once asked for
 };
 
 } // namespace Velkora
