@@ -12,11 +12,11 @@
 #include <nvector/nvector_serial.h>
 #include <sundials/sundials_context.h>
 #include <sunlinsol/sunlinsol_dense.h>
-#include <sunlinsol/sunlinsol_klu.h>
 #include <sunmatrix/sunmatrix_dense.h>
 #include <sunmatrix/sunmatrix_sparse.h>
 
 #include "velkora/interface/VelkoraError.h"
+#include "velkora/platform/reactors/NewtonLinearSolvers.h"
 
 namespace Velkora
 {
@@ -114,7 +114,16 @@ public:
         long lsRhs = 0;
         CVodeGetNumLinRhsEvals(m_mem, &lsRhs);
         s.rateEvaluations += lsRhs;
-        CVodeGetNumJacEvals(m_mem, &s.jacobianEvaluations);
+        if (m_klu) {
+            s.jacobianEvaluations = m_jacobianEvaluations;
+        } else {
+            CVodeGetNumJacEvals(m_mem, &s.jacobianEvaluations);
+        }
+        const LinearSolverStatistics& ls = m_klu ? m_klu->statistics() : m_dense->statistics();
+        s.setupSeconds = ls.setupSeconds;
+        s.solveSeconds = ls.solveSeconds;
+        s.factorizations = ls.factorizations;
+        s.refactorizations = ls.refactorizations;
         CVodeGetNumLinSolvSetups(m_mem, &s.linearSetups);
         CVodeGetNumNonlinSolvIters(m_mem, &s.nonlinearIterations);
         CVodeGetNumErrTestFails(m_mem, &s.errorTestFailures);
@@ -139,52 +148,45 @@ private:
         if (!m_y || !m_mem) {
             throw VelkoraError(m_procedure, "Could not allocate the CVODES integrator.");
         }
+
         const bool sparse = net.m_method == ReactorNet::JacobianMethod::Analytic;
+        SUNLinearSolver solver = nullptr;
         if (sparse) {
-            buildPattern();
-            m_matrix = SUNSparseMatrix(n, n, static_cast<sunindextype>(m_rows.size()), CSC_MAT, m_ctx);
+            std::vector<int> colptr, rows;
+            std::vector<KluNewtonSolver::Block> blocks;
+            buildPattern(colptr, rows, blocks);
+            m_matrix = SUNSparseMatrix(n, n, static_cast<sunindextype>(rows.size()), CSC_MAT, m_ctx);
             if (!m_matrix) {
                 throw VelkoraError(m_procedure, "Could not allocate the sparse Jacobian.");
             }
-            std::copy(m_colptr.begin(), m_colptr.end(), SUNSparseMatrix_IndexPointers(m_matrix));
-            std::copy(m_rows.begin(), m_rows.end(), SUNSparseMatrix_IndexValues(m_matrix));
-            m_solver = SUNLinSol_KLU(m_y, m_matrix, m_ctx);
-            if (m_solver) {
-                // AMD: the temperature's full row and column are ordered last
-                // and cause no fill; COLAMD, KLU's default, fills the factors
-                // (measured on 874 species: 20 against 0.5 s of factoring).
-                check(SUNLinSol_KLUSetOrdering(m_solver, 0), "SUNLinSol_KLUSetOrdering");
-            }
-            m_stats.jacobianNonzeros = static_cast<long>(m_rows.size());
-            m_rankOne.assign(net.m_reactors.size(), false);
-            m_rankDenominator.assign(net.m_reactors.size(), 1.0);
-            m_rankA.assign(net.m_neq, 0.0);
-            m_rankB.assign(net.m_neq, 0.0);
-            m_rankVector = N_VNew_Serial(n, m_ctx);
-            m_rankSolution = N_VNew_Serial(n, m_ctx);
-            if (!m_rankVector || !m_rankSolution) {
-                throw VelkoraError(m_procedure, "Could not allocate the integrator's work vectors.");
-            }
+            std::copy(colptr.begin(), colptr.end(), SUNSparseMatrix_IndexPointers(m_matrix));
+            std::copy(rows.begin(), rows.end(), SUNSparseMatrix_IndexValues(m_matrix));
+            m_stats.jacobianNonzeros = static_cast<long>(rows.size());
+            m_klu = std::make_unique<KluNewtonSolver>(m_ctx, std::move(colptr), std::move(rows), std::move(blocks),
+                                                      m_procedure);
+            solver = m_klu->sundials();
         } else {
             m_matrix = SUNDenseMatrix(n, n, m_ctx);
             if (!m_matrix) {
                 throw VelkoraError(m_procedure, "Could not allocate the CVODES integrator.");
             }
-            m_solver = SUNLinSol_Dense(m_y, m_matrix, m_ctx);
+            SUNLinearSolver dense = SUNLinSol_Dense(m_y, m_matrix, m_ctx);
+            if (!dense) {
+                throw VelkoraError(m_procedure, "Could not create the linear solver.");
+            }
+            m_dense = std::make_unique<TimedLinearSolver>(m_ctx, dense, m_procedure);
+            solver = m_dense->sundials();
             m_stats.jacobianNonzeros = static_cast<long>(n) * static_cast<long>(n);
         }
-        if (!m_solver) {
-            throw VelkoraError(m_procedure, "Could not create the linear solver.");
-        }
-        timeLinearSolver();
         net.readStateFromReactors(N_VGetArrayPointer(m_y));
         check(CVodeSetErrHandlerFn(m_mem, &CvodesIntegrator::onError, this), "CVodeSetErrHandlerFn");
         check(CVodeInit(m_mem, &CvodesIntegrator::rhs, t0, m_y), "CVodeInit");
         check(CVodeSetUserData(m_mem, this), "CVodeSetUserData");
         check(CVodeSStolerances(m_mem, net.m_rtol, net.m_atol), "CVodeSStolerances");
-        check(CVodeSetLinearSolver(m_mem, m_solver, m_matrix), "CVodeSetLinearSolver");
+        check(CVodeSetLinearSolver(m_mem, solver, m_matrix), "CVodeSetLinearSolver");
         if (sparse) {
-            check(CVodeSetJacFn(m_mem, &CvodesIntegrator::jacobian), "CVodeSetJacFn");
+            // The Newton matrix is formed here, from the reactors' Jacobians.
+            check(CVodeSetLinSysFn(m_mem, &CvodesIntegrator::linearSystem), "CVodeSetLinSysFn");
         }
         check(CVodeSetMaxNumSteps(m_mem, maxStepsPerCall), "CVodeSetMaxNumSteps");
         check(CVodeSetMaxStep(m_mem, net.m_maxStep), "CVodeSetMaxStep");
@@ -213,176 +215,87 @@ private:
     }
 
     //! The network's Jacobian pattern: the reactors' blocks on the diagonal.
-    void buildPattern()
+    void buildPattern(std::vector<int>& colptrOut, std::vector<int>& rowsOut,
+                      std::vector<KluNewtonSolver::Block>& blocks)
     {
         ReactorNet& net = m_net;
-        m_colptr.assign(1, 0);
-        m_rows.clear();
+        colptrOut.assign(1, 0);
+        rowsOut.clear();
         m_blockOffset.clear();
         for (size_t r = 0; r < net.m_reactors.size(); r++) {
             std::vector<int> colptr, rows;
             net.m_reactors[r]->jacobianPattern(colptr, rows);
             const int rowOffset = static_cast<int>(net.m_speciesOffset[r]);
-            m_blockOffset.push_back(m_rows.size());
-            const int base = static_cast<int>(m_rows.size());
+            m_blockOffset.push_back(rowsOut.size());
+            const int base = static_cast<int>(rowsOut.size());
             for (size_t j = 1; j < colptr.size(); j++) {
-                m_colptr.push_back(base + colptr[j]);
+                colptrOut.push_back(base + colptr[j]);
             }
             for (int row : rows) {
-                m_rows.push_back(row + rowOffset);
+                rowsOut.push_back(row + rowOffset);
             }
+            blocks.push_back({net.m_speciesOffset[r], net.m_speciesOffset[r] + net.m_reactors[r]->nComponents()});
         }
     }
 
-    // Times the linear solver's setup (the factorization) and solves.
-    void timeLinearSolver()
-    {
-        m_setup = m_solver->ops->setup;
-        m_solve = m_solver->ops->solve;
-        s_timing[m_solver] = this;
-        m_solver->ops->setup = &CvodesIntegrator::timedSetup;
-        m_solver->ops->solve = &CvodesIntegrator::timedSolve;
-    }
-
-    // The Newton matrix is M = I - gamma (J_s + sum_r a_r b_r^T): the sparse
-    // part J_s factored, and for each reactor whose Jacobian has a dense
-    // term of rank one (a_r b_r^T, in its own block) Sherman and Morrison's
-    // formula, x = A^-1 r + gamma u_r (b_r^T A^-1 r) / (1 - gamma b_r^T u_r),
-    // with A = I - gamma J_s and u_r = A^-1 a_r: one more solve per setup.
-    static int timedSetup(SUNLinearSolver S, SUNMatrix A)
-    {
-        CvodesIntegrator* self = s_timing.at(S);
-        auto start = std::chrono::steady_clock::now();
-        int flag = self->m_setup(S, A);
-        if (flag == 0 && self->anyRankOne()) {
-            flag = self->prepareRankOne(S, A);
-        }
-        self->m_stats.setupSeconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-        return flag;
-    }
-
-    static int timedSolve(SUNLinearSolver S, SUNMatrix A, N_Vector x, N_Vector b, sunrealtype tol)
-    {
-        CvodesIntegrator* self = s_timing.at(S);
-        auto start = std::chrono::steady_clock::now();
-        int flag = self->m_solve(S, A, x, b, tol);
-        if (flag == 0 && self->anyRankOne()) {
-            self->applyRankOne(N_VGetArrayPointer(x));
-        }
-        self->m_stats.solveSeconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-        return flag;
-    }
-
-    bool anyRankOne() const
-    {
-        for (bool r : m_rankOne) {
-            if (r) {
-                return true;
-            }
-        }
-        return false;
-    }
-
-    int prepareRankOne(SUNLinearSolver S, SUNMatrix A)
-    {
-        ReactorNet& net = m_net;
-        check(CVodeGetCurrentGamma(m_mem, &m_gamma), "CVodeGetCurrentGamma");
-        double* a = N_VGetArrayPointer(m_rankVector);
-        for (size_t i = 0; i < net.m_neq; i++) {
-            a[i] = 0.0;
-        }
-        for (size_t r = 0; r < net.m_reactors.size(); r++) {
-            if (m_rankOne[r]) {
-                const size_t begin = net.m_speciesOffset[r], end = begin + net.m_reactors[r]->nComponents();
-                std::copy(m_rankA.begin() + begin, m_rankA.begin() + end, a + begin);
-            }
-        }
-        // The blocks are independent: one solve gives every u_r.
-        int flag = m_solve(S, A, m_rankSolution, m_rankVector, 0.0);
-        if (flag != 0) {
-            return flag;
-        }
-        const double* u = N_VGetArrayPointer(m_rankSolution);
-        for (size_t r = 0; r < net.m_reactors.size(); r++) {
-            if (!m_rankOne[r]) {
-                continue;
-            }
-            const size_t begin = net.m_speciesOffset[r], end = begin + net.m_reactors[r]->nComponents();
-            double bu = 0.0;
-            for (size_t i = begin; i < end; i++) {
-                bu += m_rankB[i] * u[i];
-            }
-            m_rankDenominator[r] = 1.0 - m_gamma * bu;
-            if (m_rankDenominator[r] == 0.0 || !std::isfinite(m_rankDenominator[r])) {
-                return 1; // recoverable: CVODES tries again with a smaller step
-            }
-        }
-        return 0;
-    }
-
-    void applyRankOne(double* x) const
-    {
-        const ReactorNet& net = m_net;
-        const double* u = N_VGetArrayPointer(m_rankSolution);
-        for (size_t r = 0; r < net.m_reactors.size(); r++) {
-            if (!m_rankOne[r]) {
-                continue;
-            }
-            const size_t begin = net.m_speciesOffset[r], end = begin + net.m_reactors[r]->nComponents();
-            double bx = 0.0;
-            for (size_t i = begin; i < end; i++) {
-                bx += m_rankB[i] * x[i];
-            }
-            const double factor = m_gamma * bx / m_rankDenominator[r];
-            for (size_t i = begin; i < end; i++) {
-                x[i] += factor * u[i];
-            }
-        }
-    }
-
-    static int jacobian(sunrealtype, N_Vector y, N_Vector, SUNMatrix J, void* data, N_Vector, N_Vector, N_Vector)
+    // The Newton matrix I - gamma J: a new J from the reactors unless CVODES
+    // finds the stored one good enough (jok), then the matrix from it.
+    static int linearSystem(sunrealtype, N_Vector y, N_Vector, SUNMatrix A, sunbooleantype jok,
+                            sunbooleantype* jcur, sunrealtype gamma, void* data, N_Vector, N_Vector, N_Vector)
     {
         auto* self = static_cast<CvodesIntegrator*>(data);
-        auto start = std::chrono::steady_clock::now();
+        KluNewtonSolver& solver = *self->m_klu;
         int status = 0;
-        try {
-            ReactorNet& net = self->m_net;
-            const double* state = N_VGetArrayPointer(y);
-            // The pattern again: the matrix CVODES passes may have been
-            // rebuilt by its scale-and-add since the last call.
-            std::copy(self->m_colptr.begin(), self->m_colptr.end(), SUNSparseMatrix_IndexPointers(J));
-            std::copy(self->m_rows.begin(), self->m_rows.end(), SUNSparseMatrix_IndexValues(J));
-            double* values = SUNSparseMatrix_Data(J);
-            for (size_t r = 0; r < net.m_reactors.size(); r++) {
-                const size_t offset = net.m_speciesOffset[r];
-                self->m_rankOne[r] = net.m_reactors[r]->evalJacobian(
-                    state + offset, net.m_multipliers.data() + net.m_paramOffset[r], values + self->m_blockOffset[r],
-                    self->m_rankA.data() + offset, self->m_rankB.data() + offset);
-            }
-            const sunindextype nnz = SUNSparseMatrix_NNZ(J);
-            for (sunindextype p = 0; p < nnz; p++) {
-                if (!std::isfinite(values[p])) {
-                    self->m_message = "a Jacobian entry is not a finite number";
-                    status = 1; // recoverable: CVODES retries with a smaller step
-                    break;
+        *jcur = SUNFALSE;
+        if (!jok) {
+            auto start = std::chrono::steady_clock::now();
+            try {
+                ReactorNet& net = self->m_net;
+                const double* state = N_VGetArrayPointer(y);
+                double* values = solver.jacobian();
+                for (size_t r = 0; r < net.m_reactors.size(); r++) {
+                    const size_t offset = net.m_speciesOffset[r];
+                    solver.setRankOne(r, net.m_reactors[r]->evalJacobian(
+                                             state + offset, net.m_multipliers.data() + net.m_paramOffset[r],
+                                             values + self->m_blockOffset[r], solver.rankA() + offset,
+                                             solver.rankB() + offset));
                 }
+                for (size_t p = 0; p < solver.nonzeros(); p++) {
+                    if (!std::isfinite(values[p])) {
+                        self->m_message = "a Jacobian entry is not a finite number";
+                        status = 1; // recoverable: CVODES retries with a smaller step
+                        break;
+                    }
+                }
+            } catch (const std::exception& err) {
+                self->m_message = std::string("Jacobian evaluation failed: ") + err.what();
+                status = -1;
+            } catch (...) {
+                self->m_message = "Jacobian evaluation failed";
+                status = -1;
             }
-        } catch (const std::exception& err) {
-            self->m_message = std::string("Jacobian evaluation failed: ") + err.what();
-            status = -1;
-        } catch (...) {
-            self->m_message = "Jacobian evaluation failed";
-            status = -1;
+            self->m_jacobianEvaluations++;
+            self->m_stats.jacobianSeconds +=
+                std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+            if (status != 0) {
+                return status;
+            }
+            *jcur = SUNTRUE;
         }
-        self->m_stats.jacobianSeconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-        return status;
+        // Pivot afresh after the Newton iteration failed to converge: the
+        // old pivot order may be what failed it.
+        long failures = 0;
+        CVodeGetNumNonlinSolvConvFails(self->m_mem, &failures);
+        if (failures != self->m_convergenceFailures) {
+            self->m_convergenceFailures = failures;
+            solver.requestPivoting();
+        }
+        solver.formNewtonMatrix(gamma, SUNSparseMatrix_Data(A));
+        return 0;
     }
 
     void release()
     {
-        if (m_solver) {
-            s_timing.erase(m_solver);
-        }
         if (m_sens) {
             N_VDestroyVectorArray(m_sens, m_ns);
             m_sens = nullptr;
@@ -390,10 +303,8 @@ private:
         if (m_mem) {
             CVodeFree(&m_mem);
         }
-        if (m_solver) {
-            SUNLinSolFree(m_solver);
-            m_solver = nullptr;
-        }
+        m_klu.reset();
+        m_dense.reset();
         if (m_matrix) {
             SUNMatDestroy(m_matrix);
             m_matrix = nullptr;
@@ -401,14 +312,6 @@ private:
         if (m_y) {
             N_VDestroy(m_y);
             m_y = nullptr;
-        }
-        if (m_rankVector) {
-            N_VDestroy(m_rankVector);
-            m_rankVector = nullptr;
-        }
-        if (m_rankSolution) {
-            N_VDestroy(m_rankSolution);
-            m_rankSolution = nullptr;
         }
         if (m_ctx) {
             SUNContext_Free(&m_ctx);
@@ -469,30 +372,21 @@ private:
     int m_ns = 0;
     const char* m_procedure;
     std::vector<int> m_plist;          //!< the integrated parameters
-    std::vector<int> m_colptr, m_rows; //!< the sparse pattern
-    std::vector<size_t> m_blockOffset; //!< each reactor's first entry in it
+    std::vector<size_t> m_blockOffset; //!< each reactor's first entry in the sparse pattern
     ReactorNet::Statistics m_stats;
-    // The rank-one terms of the reactors' Jacobians (see timedSetup()).
-    std::vector<bool> m_rankOne;
-    std::vector<double> m_rankA, m_rankB, m_rankDenominator;
-    N_Vector m_rankVector = nullptr, m_rankSolution = nullptr;
-    double m_gamma = 0.0;
-    int (*m_setup)(SUNLinearSolver, SUNMatrix) = nullptr;
-    int (*m_solve)(SUNLinearSolver, SUNMatrix, N_Vector, N_Vector, sunrealtype) = nullptr;
-    //! The integrator each linear solver belongs to, for the timing wrappers.
-    static std::map<SUNLinearSolver, CvodesIntegrator*> s_timing;
+    long m_jacobianEvaluations = 0;    //!< by linearSystem()
+    long m_convergenceFailures = 0;    //!< of the Newton iteration, at the last linearSystem()
     SUNContext m_ctx = nullptr;
     N_Vector m_y = nullptr;
     N_Vector* m_sens = nullptr;
     SUNMatrix m_matrix = nullptr;
-    SUNLinearSolver m_solver = nullptr;
+    std::unique_ptr<KluNewtonSolver> m_klu;     //!< the analytic Jacobian's solver
+    std::unique_ptr<TimedLinearSolver> m_dense; //!< or the dense difference quotients'
     void* m_mem = nullptr;
     std::vector<double> m_scales;
     std::string m_message;
     bool m_sensCurrent = true; // all zero at set-up
 };
-
-std::map<SUNLinearSolver, CvodesIntegrator*> CvodesIntegrator::s_timing;
 
 ReactorNet::ReactorNet(const std::vector<std::shared_ptr<ReactorBase>>& reactors)
     : m_reactors(reactors)

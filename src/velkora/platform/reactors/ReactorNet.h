@@ -23,9 +23,11 @@ class CvodesIntegrator;
 //!
 //! The linear algebra of the Newton iteration (jacobianMethod()):
 //! - Analytic (the default where every reactor has an analytic Jacobian):
-//!   the reactors' Jacobians in compressed sparse columns, factored by
-//!   SuiteSparse's KLU through SUNDIALS (SUNLinSol_KLU): the symbolic
-//!   factorization once per set-up, a numeric refactorization after;
+//!   the reactors' Jacobians in compressed sparse columns, the Newton matrix
+//!   factored by SuiteSparse's KLU (KluNewtonSolver): the ordering once per
+//!   set-up, a factorization with pivoting at the first step and after the
+//!   Newton iteration failed to converge, refactorizations on its pivot
+//!   order otherwise;
 //! - DenseDifferences (the default otherwise): a dense Jacobian of CVODES's
 //!   own difference quotients, factored by SUNDIALS' dense LU.
 //!
@@ -113,6 +115,8 @@ public:
         double setupSeconds = 0.0;       //!< in the linear solver's setup (factorization)
         double solveSeconds = 0.0;       //!< in the linear solver's solves
         long jacobianNonzeros = 0;       //!< of the sparse Jacobian; n^2 for the dense one
+        long factorizations = 0;         //!< of the setups, those with pivoting
+        long refactorizations = 0;       //!< those on the last pivot order (the sparse Jacobian's)
     };
     Statistics statistics() const;
 
