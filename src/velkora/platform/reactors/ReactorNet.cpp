@@ -16,6 +16,7 @@
 #include <sunmatrix/sunmatrix_sparse.h>
 
 #include "velkora/interface/VelkoraError.h"
+#include "velkora/platform/numerics/SerialVectorOps.h"
 #include "velkora/platform/reactors/NewtonLinearSolvers.h"
 
 namespace Velkora
@@ -25,6 +26,10 @@ namespace
 {
 // Generous, since a stiff mechanism may need many steps to reach a far target.
 constexpr long maxStepsPerCall = 100000;
+
+// Networks of more components than this keep their Newton matrix longer.
+constexpr size_t largeNetwork = 200;
+constexpr long largeNetworkSetupFrequency = 100;
 
 // An index as the caller gave it: a C caller's negative int arrives as a
 // huge size_t, and "-1" says what went wrong where 18446744073709551615
@@ -148,6 +153,7 @@ private:
         if (!m_y || !m_mem) {
             throw VelkoraError(m_procedure, "Could not allocate the CVODES integrator.");
         }
+        useCompiledSerialOps(m_y); // before CVODES clones it
 
         const bool sparse = net.m_method == ReactorNet::JacobianMethod::Analytic;
         SUNLinearSolver solver = nullptr;
@@ -187,6 +193,14 @@ private:
         if (sparse) {
             // The Newton matrix is formed here, from the reactors' Jacobians.
             check(CVodeSetLinSysFn(m_mem, &CvodesIntegrator::linearSystem), "CVodeSetLinSysFn");
+        }
+        if (sparse && net.m_neq > largeNetwork) {
+            // A factorization costs tens of rate evaluations here: the
+            // Newton matrix is kept for up to 100 steps, not CVODES's 20,
+            // unless the step size or a convergence failure asks for a new
+            // one (measured on 874 species: a third fewer setups, no more
+            // steps; on 53 species, 14 % more steps and no fewer setups).
+            check(CVodeSetLSetupFrequency(m_mem, largeNetworkSetupFrequency), "CVodeSetLSetupFrequency");
         }
         check(CVodeSetMaxNumSteps(m_mem, maxStepsPerCall), "CVodeSetMaxNumSteps");
         check(CVodeSetMaxStep(m_mem, net.m_maxStep), "CVodeSetMaxStep");

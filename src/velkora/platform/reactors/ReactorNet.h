@@ -28,6 +28,9 @@ class CvodesIntegrator;
 //!   set-up, a factorization with pivoting at the first step and after the
 //!   Newton iteration failed to converge, refactorizations on its pivot
 //!   order otherwise;
+//!   on networks of more than 200 components the Newton matrix is set up
+//!   again every 100 steps at most, not every 20 (CVODES's default), as
+//!   their factorizations cost tens of rate evaluations;
 //! - DenseDifferences (the default otherwise): a dense Jacobian of CVODES's
 //!   own difference quotients, factored by SUNDIALS' dense LU.
 //!
