@@ -15,7 +15,10 @@
 // analysis the gri case's controlDict asks for. Where one chemFoam run takes
 // more than a minute it runs once.
 //
-//   ignition_bench [--reps=3] [--cases=gri,ic8h18] [--rtol=1e-6]
+//   ignition_bench [--reps=3] [--cases=gri,ic8h18] [--rtol=1e-6] [--peer=chemfoam|none] [--sparse-only]
+//
+// --peer=none leaves chemFoam out, --sparse-only our dense differences (for
+// profiles and instruction counts).
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -226,10 +229,15 @@ int main(int argc, char** argv)
 {
     int reps = 3;
     double rtol = 1e-6;
+    bool peer = true, dense = true;
     std::vector<std::string> names = {"gri", "ic8h18"};
     for (int i = 1; i < argc; i++) {
         if (std::strncmp(argv[i], "--reps=", 7) == 0) {
             reps = std::max(1, std::atoi(argv[i] + 7));
+        } else if (std::strcmp(argv[i], "--sparse-only") == 0) {
+            dense = false;
+        } else if (std::strcmp(argv[i], "--peer=none") == 0) {
+            peer = false;
         } else if (std::strncmp(argv[i], "--rtol=", 7) == 0) {
             rtol = std::atof(argv[i] + 7);
         } else if (std::strncmp(argv[i], "--cases=", 8) == 0) {
@@ -258,7 +266,7 @@ int main(int argc, char** argv)
         c.mechanism = readChemkin(dir + "chem.inp", dir + "therm.dat");
         cases.push_back(c);
     }
-    const bool foam = haveChemFoam();
+    const bool foam = peer && haveChemFoam();
     std::string work;
     std::vector<std::string> foamDirs(cases.size());
     if (foam) {
@@ -267,7 +275,7 @@ int main(int argc, char** argv)
         for (size_t c = 0; c < cases.size(); c++) {
             foamDirs[c] = chemFoamCase(cases[c], work);
         }
-    } else {
+    } else if (peer) {
         std::printf("chemFoam not found (Debian's openfoam): comparing our two Jacobians only.\n");
     }
     const char* solverNames[] = {"ours, sparse analytic (KLU)", "ours, dense differences", "chemFoam (seulex, relTol 0.1)"};
@@ -275,7 +283,9 @@ int main(int argc, char** argv)
     for (int rep = 0; rep < reps; rep++) {
         for (size_t c = 0; c < cases.size(); c++) {
             runs[c][0].push_back(ours(cases[c], ReactorNet::JacobianMethod::Analytic, rtol));
-            runs[c][1].push_back(ours(cases[c], ReactorNet::JacobianMethod::DenseDifferences, rtol));
+            if (dense) {
+                runs[c][1].push_back(ours(cases[c], ReactorNet::JacobianMethod::DenseDifferences, rtol));
+            }
             // chemFoam once where one run takes minutes (ic8h18: about 7).
             const bool slow = !runs[c][2].empty() && runs[c][2].front().seconds > 60.0;
             if (foam && !slow) {
@@ -311,18 +321,21 @@ int main(int argc, char** argv)
     }
     // Where our time goes, and how the cost of a step grows.
     std::printf("\nOurs with the sparse Jacobian, the last repetition: where the time goes (s)\n");
-    std::printf("%-8s %6s %8s %6s %6s %7s %8s %8s %9s %9s %9s %10s %12s %12s\n", "case", "n", "nnz", "steps", "rates",
-                "jacobis", "setups", "total", "rates", "jacobian", "factor", "solve+rest", "ns/reaction", "floor ns/rxn");
+    std::printf("%-8s %5s %6s %6s %6s %7s %7s %9s %8s %8s %9s %8s %8s %8s %12s %12s\n", "case", "n", "nnz",
+                "steps", "rates", "jacobis", "setups", "pivot/re", "total", "rates", "jacobian", "setup", "solve", "rest",
+                "ns/reaction", "floor ns/rxn");
     for (size_t c = 0; c < cases.size(); c++) {
         const Run& r = runs[c][0].back();
         const auto& s = r.stats;
         const double perReaction = 1e9 * r.reactor.rateSeconds / std::max(1L, r.reactor.rateEvaluations) /
                                    cases[c].mechanism->nReactions();
-        std::printf("%-8s %6zu %8ld %6ld %6ld %7ld %8ld %8.4f %9.4f %9.4f %9.4f %10.4f %12.1f %12.1f\n",
+        const std::string factors = fmt::format("{}/{}", s.factorizations, s.refactorizations);
+        std::printf("%-8s %5zu %6ld %6ld %6ld %7ld %7ld %9s %8.4f %8.4f %9.4f %8.4f %8.4f %8.4f %12.1f %12.1f\n",
                     cases[c].name.c_str(), cases[c].mechanism->nSpecies() + 1, s.jacobianNonzeros, s.steps,
-                    s.rateEvaluations, s.jacobianEvaluations, s.linearSetups, r.seconds, s.rateSeconds,
-                    s.jacobianSeconds, s.setupSeconds, r.seconds - s.rateSeconds - s.jacobianSeconds - s.setupSeconds,
-                    perReaction, floorPerReaction(*cases[c].mechanism));
+                    s.rateEvaluations, s.jacobianEvaluations, s.linearSetups, factors.c_str(), r.seconds,
+                    s.rateSeconds, s.jacobianSeconds, s.setupSeconds, s.solveSeconds,
+                    r.seconds - s.rateSeconds - s.jacobianSeconds - s.setupSeconds - s.solveSeconds, perReaction,
+                    floorPerReaction(*cases[c].mechanism));
     }
     if (cases.size() >= 2) {
         const Run& a = runs.front()[0].back();
