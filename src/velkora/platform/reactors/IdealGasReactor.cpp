@@ -143,9 +143,10 @@ void IdealGasReactor::setState(const double* y)
     // gas is set from them clipped, the next integration starts from them
     // as they were.
     const size_t K = nSpecies();
-    std::vector<double> Y(y + 1, y + 1 + K);
-    for (double& v : Y) {
-        v = std::max(v, 0.0);
+    std::vector<double>& Y = m_clipped;
+    Y.resize(K);
+    for (size_t k = 0; k < K; k++) {
+        Y[k] = std::max(y[k + 1], 0.0);
     }
     if (m_kind == ConstantVolume) {
         m_gas.setState_TRY(y[0], m_rho, Y.data());

@@ -122,6 +122,7 @@ private:
     //! evaluated: computed once for the energy equation and the kinetics.
     mutable SpeciesThermoState m_thermo;
     mutable std::vector<double> m_C, m_wdot, m_kinJac, m_uniform, m_hJ, m_plus;
+    std::vector<double> m_clipped; //!< the mass fractions of setState(), clipped at 0
     mutable Statistics m_stats;
     std::vector<int> m_colptr, m_rows;
     std::vector<int> m_kinToReactor; //!< position of each d wdot / dC entry in the reactor's pattern

@@ -32,7 +32,7 @@ IdealGasMixture::IdealGasMixture(std::shared_ptr<const SpeciesSet> species, std:
     m_meanMass = m_species->molarMasses()[0];
 }
 
-std::vector<double> IdealGasMixture::normalised(const char* procedure, const double* f) const
+void IdealGasMixture::normalise(const char* procedure, const double* f)
 {
     if (f == nullptr) {
         throw VelkoraError(procedure, "The fractions are a null pointer.");
@@ -49,11 +49,10 @@ std::vector<double> IdealGasMixture::normalised(const char* procedure, const dou
     if (!(sum > 0.0) || !std::isfinite(sum)) {
         throw VelkoraError(procedure, "The fractions sum to {}; they must sum to a positive number.", sum);
     }
-    std::vector<double> v(f, f + K);
-    for (double& x : v) {
-        x /= sum;
+    m_work.resize(K);
+    for (size_t k = 0; k < K; k++) {
+        m_work[k] = f[k] / sum;
     }
-    return v;
 }
 
 namespace
@@ -71,13 +70,13 @@ void IdealGasMixture::setState_TPX(double T, double P, const double* X)
     const char* procedure = "IdealGasMixture::setState_TPX";
     checkPositive(procedure, "temperature", T);
     checkPositive(procedure, "pressure", P);
-    std::vector<double> x = normalised(procedure, X);
+    normalise(procedure, X);
     const std::vector<double>& M = m_species->molarMasses();
     double mean = 0.0;
-    for (size_t k = 0; k < x.size(); k++) {
-        mean += x[k] * M[k];
+    for (size_t k = 0; k < m_work.size(); k++) {
+        mean += m_work[k] * M[k];
     }
-    m_X = std::move(x);
+    m_X.swap(m_work);
     m_meanMass = mean;
     for (size_t k = 0; k < m_X.size(); k++) {
         m_Y[k] = m_X[k] * M[k] / mean;
@@ -86,14 +85,14 @@ void IdealGasMixture::setState_TPX(double T, double P, const double* X)
     setTemperature(T);
 }
 
-void IdealGasMixture::setMassFractions(std::vector<double>&& y)
+void IdealGasMixture::takeMassFractions()
 {
     const std::vector<double>& M = m_species->molarMasses();
     double inverse = 0.0;
-    for (size_t k = 0; k < y.size(); k++) {
-        inverse += y[k] / M[k];
+    for (size_t k = 0; k < m_work.size(); k++) {
+        inverse += m_work[k] / M[k];
     }
-    m_Y = std::move(y);
+    m_Y.swap(m_work);
     m_meanMass = 1.0 / inverse;
     for (size_t k = 0; k < m_Y.size(); k++) {
         m_X[k] = m_Y[k] / M[k] * m_meanMass;
@@ -105,7 +104,8 @@ void IdealGasMixture::setState_TPY(double T, double P, const double* Y)
     const char* procedure = "IdealGasMixture::setState_TPY";
     checkPositive(procedure, "temperature", T);
     checkPositive(procedure, "pressure", P);
-    setMassFractions(normalised(procedure, Y));
+    normalise(procedure, Y);
+    takeMassFractions();
     m_P = P;
     setTemperature(T);
 }
@@ -115,7 +115,8 @@ void IdealGasMixture::setState_TRY(double T, double rho, const double* Y)
     const char* procedure = "IdealGasMixture::setState_TRY";
     checkPositive(procedure, "temperature", T);
     checkPositive(procedure, "density", rho);
-    setMassFractions(normalised(procedure, Y));
+    normalise(procedure, Y);
+    takeMassFractions();
     m_P = rho * GasConstant * T / m_meanMass;
     setTemperature(T);
 }

@@ -78,11 +78,12 @@ public:
 
 private:
     static double gasConstant();
-    //! Checks fractions and returns them normalised.
-    std::vector<double> normalised(const char* procedure, const double* f) const;
+    //! Checks fractions and puts them, normalised, into m_work.
+    void normalise(const char* procedure, const double* f);
     void setTemperature(double T);
-    //! Takes normalised mass fractions, and the mole fractions and mean molar mass from them.
-    void setMassFractions(std::vector<double>&& y);
+    //! Takes the normalised mass fractions of m_work, and the mole fractions
+    //! and mean molar mass from them.
+    void takeMassFractions();
     void updateThermo() const;
 
     std::shared_ptr<const SpeciesSet> m_species;
@@ -91,6 +92,7 @@ private:
     double m_P = 101325.0;
     double m_meanMass = 0.0;
     std::vector<double> m_X, m_Y;
+    std::vector<double> m_work; //!< fractions being set, swapped in: no allocation per state
     mutable SpeciesThermoState m_state; //!< the species' properties at m_T, once asked for
 };
 
