@@ -14,7 +14,7 @@ MAKEFLAGS += --no-print-directory
 
 configure = cmake -S . -B $(BUILD) $(CMAKE_FLAGS) $(1) >/dev/null
 
-.PHONY: all build demo test bench docs fuzz install clean
+.PHONY: all build demo test bench bench-compare docs fuzz install clean
 
 all: build
 
@@ -42,6 +42,16 @@ bench:
 	@$(call configure,-DVELKORA_BUILD_BENCHMARKS=ON)
 	@cmake --build $(BUILD) -j$(JOBS) --target benchmarks
 	@cmake --build $(BUILD) --target run-benchmarks
+
+# Before and after in one run: revision BASE's benchmarks beside the working
+# tree's, interleaved (bench/revisions/compare.sh; CALLGRIND=1 adds
+# instruction counts). make bench-compare BASE=<revision> [REPS=5]
+BASE ?=
+REPS ?= 5
+bench-compare:
+	@test -n "$(BASE)" || { echo "make bench-compare BASE=<revision> [REPS=5]" >&2; exit 2; }
+	@sh scripts/install-deps.sh bench
+	@sh bench/revisions/compare.sh $(BASE) $(REPS)
 
 # API reference of the public headers and the Python package, in
 # $(BUILD)/docs/html; fails when a C function of the interface lacks the
