@@ -72,14 +72,14 @@ values = collections.defaultdict(lambda: collections.defaultdict(list))
 for line in open(sys.argv[1]):
     side, what, value = line.split()[:3]
     values[what][side].append(float(value))
-print(f"\n{'':38} {'before (' + sys.argv[2][:10] + ')':>22} {'after':>14} {'after/before':>13}")
+print(f"\n{'':58} {'before (' + sys.argv[2][:10] + ')':>22} {'after':>14} {'after/before':>13}")
 for what in sorted(values):
     b, h = values[what]["base"], values[what]["head"]
     if not b or not h:
         continue
     mb, mh = statistics.median(b), statistics.median(h)
     unit = "ns/reaction" if what.startswith("kinetics") else "instructions" if what.startswith("instr") else "s CPU"
-    print(f"{what + ' (' + unit + ')':38} {mb:22.6g} {mh:14.6g} {mh / mb:13.3f}")
+    print(f"{what + ' (' + unit + ')':58} {mb:22.6g} {mh:14.6g} {mh / mb:13.3f}")
 # Each revision's rate evaluation against its own floor, measured in the same run.
 for side in ("base", "head"):
     for case in ("gri", "ic8h18"):
